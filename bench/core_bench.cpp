@@ -1,0 +1,84 @@
+// Document core: icon reading and writing, color reduction on write.
+#include <windows.h>
+#include <gdiplus.h>
+
+#include <string>
+
+#include "bench.h"
+#include "core/pyx.h"
+
+namespace {
+
+std::wstring BenchPath(const wchar_t* name)
+{
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder) + L"vexil-bench-" + std::to_wstring(GetCurrentProcessId()) + L"-" + name;
+}
+
+void PaintNoise(Gdiplus::Bitmap* bitmap, bool opaque)
+{
+    Gdiplus::Rect all(0, 0, int(bitmap->GetWidth()), int(bitmap->GetHeight()));
+    Gdiplus::BitmapData data{};
+    if (bitmap->LockBits(&all, Gdiplus::ImageLockModeWrite, PixelFormat32bppARGB, &data) != Gdiplus::Ok)
+        return;
+    uint32_t state = 12345;
+    for (int y = 0; y < all.Height; y++) {
+        auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(data.Scan0) + y * data.Stride);
+        for (int x = 0; x < all.Width; x++) {
+            state = state * 1664525u + 1013904223u;
+            row[x] = opaque ? (state | 0xFF000000u) : state;
+        }
+    }
+    bitmap->UnlockBits(&data);
+}
+
+Resource* SevenSizeIcon()
+{
+    static const uint16_t kSizes[] = {16, 24, 32, 48, 64, 128, 256};
+    Resource* document = PYX_CreateNewResource();
+    PYX_DeleteImage(document->firstImage);
+    document->firstImage = nullptr;
+    document->imageCount = 0;
+    Image* last = nullptr;
+    for (uint16_t size : kSizes) {
+        Image* image = PYX_CreateImage(size, size);
+        PaintNoise(image->composite, false);
+        image->prev = last;
+        (last ? last->next : document->firstImage) = image;
+        last = image;
+        document->imageCount++;
+    }
+    return document;
+}
+
+}  // namespace
+
+void RunCoreBenchmarks()
+{
+    Resource* icon = SevenSizeIcon();
+    const std::wstring iconPath = BenchPath(L"seven.ico");
+    Report("write icon, 7 sizes 16..256, 32-bit",
+           MedianMilliseconds(30, [&] { PYX_SaveIconToFile(nullptr, iconPath.c_str(), icon); }), 3);
+    Report("read icon, 7 sizes 16..256, 32-bit", MedianMilliseconds(30, [&] {
+               PYX_DoCleanupInternalResource(PYX_LoadIconFromFile(nullptr, iconPath.c_str()));
+           }), 3);
+    PYX_DoCleanupInternalResource(icon);
+    DeleteFileW(iconPath.c_str());
+
+    struct DepthCase {
+        int bits;
+        double target;
+    } depths[] = {{8, 10}, {4, 5}, {1, 5}};
+    Image* image = PYX_CreateImage(256, 256);
+    PaintNoise(image->composite, true);
+    const std::wstring path = BenchPath(L"depth.ico");
+    for (const DepthCase& depth : depths) {
+        image->bitsPerPixel = uint8_t(depth.bits);
+        Report("write 256x256 icon at " + std::to_string(depth.bits) + " bits (dithered)",
+               MedianMilliseconds(15, [&] { PYX_SaveSingleImageAsIcon(nullptr, path.c_str(), image); }),
+               depth.target);
+    }
+    PYX_DeleteImage(image);
+    DeleteFileW(path.c_str());
+}

@@ -1,0 +1,52 @@
+# Helpers that give every module the same warnings and the same shape.
+
+set(VEXIL_WARNINGS -Wall -Wextra)
+
+# Platform-free code of a module: a static library compiled in both builds.
+function(vexil_portable_library name)
+  add_library(${name} STATIC ${ARGN})
+  target_compile_options(${name} PRIVATE ${VEXIL_WARNINGS})
+  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR})
+endfunction()
+
+# A Windows DLL whose exports and ordinals come from a .def file beside its sources.
+#   vexil_dll(name DEF file.def SOURCES ... LIBS ...)
+function(vexil_dll name)
+  cmake_parse_arguments(ARG "" "DEF" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} SHARED ${ARG_SOURCES} ${ARG_DEF})
+  set_target_properties(${name} PROPERTIES PREFIX "" IMPORT_PREFIX "lib" IMPORT_SUFFIX ".dll.a")
+  target_compile_options(${name} PRIVATE ${VEXIL_WARNINGS}
+                         $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions>)
+  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+endfunction()
+
+# A Windows program (GUI or console).
+#   vexil_exe(name [CONSOLE] SOURCES ... LIBS ...)
+function(vexil_exe name)
+  cmake_parse_arguments(ARG "CONSOLE" "" "SOURCES;LIBS" ${ARGN})
+  if(ARG_CONSOLE)
+    add_executable(${name} ${ARG_SOURCES})
+  else()
+    add_executable(${name} WIN32 ${ARG_SOURCES})
+  endif()
+  target_compile_options(${name} PRIVATE ${VEXIL_WARNINGS})
+  target_link_options(${name} PRIVATE -municode)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+endfunction()
+
+# A GoogleTest program. Under Wine it runs through CTest's emulator; natively it runs
+# with the sanitizers.
+#   vexil_test(name SOURCES ... LIBS ...)
+function(vexil_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_compile_options(${name} PRIVATE ${VEXIL_WARNINGS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} gtest)
+  if(NOT VEXIL_WINDOWS)
+    target_compile_definitions(${name} PRIVATE VEXIL_FIXTURES="${PROJECT_SOURCE_DIR}/tests/fixtures")
+  endif()
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+endfunction()

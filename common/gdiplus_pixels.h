@@ -1,0 +1,38 @@
+// The seam between GDI+ bitmaps and the platform-free pixel code.
+#pragma once
+
+#include <windows.h>
+#include <gdiplus.h>
+
+#include "common/pixel_view.h"
+
+constexpr Gdiplus::ImageLockMode kLockReadWrite =
+    Gdiplus::ImageLockMode(Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeWrite);
+
+// Locks a whole bitmap as 32-bit ARGB for the lifetime of the object; ok() says whether the
+// lock succeeded (a failed lock leaves its status in the bitmap's last status).
+class BitmapLock {
+public:
+    BitmapLock(Gdiplus::Bitmap* bitmap, Gdiplus::ImageLockMode mode);
+    ~BitmapLock();
+    BitmapLock(const BitmapLock&) = delete;
+    BitmapLock& operator=(const BitmapLock&) = delete;
+
+    bool ok() const { return locked_; }
+    const PixelView& view() const { return view_; }
+
+private:
+    Gdiplus::Bitmap* bitmap_;
+    Gdiplus::BitmapData data_{};
+    PixelView view_;
+    bool locked_ = false;
+};
+
+// A new width x height 32-bit ARGB bitmap with every pixel 0 (fully transparent), or null.
+Gdiplus::Bitmap* NewArgbBitmap(int width, int height);
+
+// A new 32-bit ARGB bitmap holding a copy of the given pixels, or null.
+Gdiplus::Bitmap* BitmapFromPixels(const PixelView& pixels);
+
+// A pixel-for-pixel duplicate in the source's own pixel format; null for a null source.
+Gdiplus::Bitmap* CloneBitmap(Gdiplus::Bitmap* source);

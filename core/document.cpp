@@ -1,0 +1,154 @@
+// Resource, Image and Layer records: creation, deep copies and destruction.
+#include "pyx.h"
+
+#include <cstring>
+
+#include "common/gdiplus_pixels.h"
+
+namespace {
+
+constexpr uint32_t kAllLayersVisible = 0xFFFFFFFFu;
+constexpr uint32_t kDefaultRate = 5;
+constexpr uint16_t kNewImageSide = 48;
+
+void DeleteLayerList(Layer* layer, int count)
+{
+    // The count is authoritative: a longer list keeps its extra entries.
+    for (int i = 0; i < count && layer; i++) {
+        Layer* next = layer->next;
+        PYX_DeleteLayer(layer);
+        layer = next;
+    }
+}
+
+}  // namespace
+
+PYX_API void PYX_DoInitInternalResource(Resource* resource)
+{
+    if (!resource)
+        return;
+    resource->fileName[0] = 0;
+    resource->title[0] = 0;
+    resource->creator[0] = 0;
+    resource->fileKind = kNoFileKind;
+    resource->firstImage = nullptr;
+    resource->imageCount = 0;
+    resource->modified = 0;
+    resource->defaultRate = kDefaultRate;
+}
+
+PYX_API Resource* PYX_CreateNewResource()
+{
+    Resource* resource = new Resource{};
+    PYX_DoInitInternalResource(resource);
+    resource->fileKind = kIconFileKind;
+    resource->firstImage = PYX_CreateImage(kNewImageSide, kNewImageSide);
+    resource->imageCount = 1;
+    return resource;
+}
+
+PYX_API void PYX_DoCleanupInternalResource(Resource* resource)
+{
+    if (!resource)
+        return;
+    Image* image = resource->firstImage;
+    for (int i = 0; i < resource->imageCount && image; i++) {
+        Image* next = image->next;
+        PYX_DeleteImage(image);
+        image = next;
+    }
+    delete resource;
+}
+
+PYX_API Image* PYX_CreateImage(uint16_t width, uint16_t height)
+{
+    Image* image = new Image{};
+    image->visibleLayers = kAllLayersVisible;
+    image->bitsPerPixel = 32;
+    image->width = width;
+    image->height = height;
+    image->displayRate = kDefaultRate;
+    image->composite = NewArgbBitmap(width, height);
+    image->firstLayer = PYX_CreateRasterLayer(width, height);
+    image->layerCount = 1;
+    return image;
+}
+
+PYX_API Image* PYX_DuplicateImage(const Image* image)
+{
+    if (!image)
+        return nullptr;
+    Image* copy = new Image{};
+    copy->visibleLayers = image->visibleLayers;
+    copy->hotspotX = image->hotspotX;
+    copy->hotspotY = image->hotspotY;
+    copy->bitsPerPixel = image->bitsPerPixel;
+    copy->width = image->width;
+    copy->height = image->height;
+    copy->displayRate = image->displayRate;
+    copy->composite = CloneBitmap(image->composite);
+    Layer** tail = &copy->firstLayer;
+    const Layer* layer = image->firstLayer;
+    for (int i = 0; i < image->layerCount && layer; i++, layer = layer->next) {
+        *tail = PYX_DuplicateLayer(layer);
+        tail = &(*tail)->next;
+        copy->layerCount++;
+    }
+    return copy;
+}
+
+PYX_API void PYX_DeleteImage(Image* image)
+{
+    if (!image)
+        return;
+    DeleteLayerList(image->firstLayer, image->layerCount);
+    delete image->composite;
+    delete image;
+}
+
+PYX_API Layer* PYX_CreateRasterLayer(uint16_t width, uint16_t height)
+{
+    Layer* layer = new Layer{};
+    layer->type = kRasterLayer;
+    layer->bitmap = NewArgbBitmap(width, height);
+    return layer;
+}
+
+PYX_API Layer* PYX_CreateVectorLayer(Bitmap* bitmap, Path* path, uint8_t shapeKind)
+{
+    if (!bitmap || !path)
+        return nullptr;
+    Layer* layer = new Layer{};
+    layer->type = kFilledVectorLayer;
+    layer->bitmap = bitmap;
+    layer->path = path;
+    layer->shapeKind = shapeKind;
+    return layer;
+}
+
+PYX_API Layer* PYX_DuplicateLayer(const Layer* layer)
+{
+    if (!layer)
+        return nullptr;
+    Layer* copy = new Layer{};
+    copy->type = layer->type;
+    copy->shapeKind = layer->shapeKind;
+    copy->bitmap = CloneBitmap(layer->bitmap);
+    if (layer->path)
+        copy->path = layer->path->Clone();
+    if (layer->type != kRasterLayer) {
+        copy->brush = layer->brush;
+        copy->penWidth = layer->penWidth;
+        copy->smoothing = layer->smoothing;
+    }
+    return copy;
+}
+
+PYX_API void PYX_DeleteLayer(Layer* layer)
+{
+    if (!layer)
+        return;
+    delete layer->bitmap;
+    delete layer->path;
+    delete layer;
+}

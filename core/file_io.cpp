@@ -1,0 +1,80 @@
+#include "file_io.h"
+
+#include <windows.h>
+
+#include <string>
+
+FileReadResult ReadWholeFile(const wchar_t* path, size_t maxSize, std::vector<uint8_t>* bytes)
+{
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return FileReadResult::kCannotOpen;
+    FileReadResult result = FileReadResult::kCannotRead;
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file, &size) && uint64_t(size.QuadPart) <= maxSize) {
+        bytes->resize(size_t(size.QuadPart));
+        size_t done = 0;
+        DWORD got = 0;
+        while (done < bytes->size() &&
+               ReadFile(file, bytes->data() + done, DWORD(bytes->size() - done), &got, nullptr) && got > 0)
+            done += got;
+        if (done == bytes->size())
+            result = FileReadResult::kOk;
+    }
+    CloseHandle(file);
+    return result;
+}
+
+namespace {
+
+std::wstring TemporaryNameBeside(const wchar_t* path)
+{
+    return std::wstring(path) + L"." + std::to_wstring(GetCurrentProcessId()) + L".saving";
+}
+
+bool WriteAll(HANDLE file, const uint8_t* data, size_t size)
+{
+    size_t done = 0;
+    while (done < size) {
+        DWORD chunk = DWORD(size - done > (1u << 30) ? (1u << 30) : size - done);
+        DWORD written = 0;
+        if (!WriteFile(file, data + done, chunk, &written, nullptr) || written == 0)
+            return false;
+        done += written;
+    }
+    return FlushFileBuffers(file) != 0;
+}
+
+// Windows refuses to replace a read-only file; some file systems would let the rename
+// through, so ask first.
+bool IsReadOnlyTarget(const wchar_t* path)
+{
+    const DWORD attributes = GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+}  // namespace
+
+FileWriteResult WriteWholeFileSafely(const wchar_t* path, const uint8_t* data, size_t size)
+{
+    if (IsReadOnlyTarget(path))
+        return FileWriteResult::kCannotCreate;
+    const std::wstring temporary = TemporaryNameBeside(path);
+    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return FileWriteResult::kCannotCreate;
+    const bool written = WriteAll(file, data, size);
+    CloseHandle(file);
+    if (!written) {
+        DeleteFileW(temporary.c_str());
+        return FileWriteResult::kCannotWrite;
+    }
+    if (!MoveFileExW(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        // The target itself cannot be replaced (read-only, a folder, in use).
+        DeleteFileW(temporary.c_str());
+        return FileWriteResult::kCannotCreate;
+    }
+    return FileWriteResult::kOk;
+}

@@ -1,0 +1,399 @@
+#include "ico_format.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "byte_io.h"
+#include "dither.h"
+#include "palettes.h"
+
+namespace {
+
+constexpr uint32_t kCompressionRgb = 0;
+constexpr uint32_t kCompressionBitfields = 3;
+
+uint64_t RowBytes(uint64_t width, uint64_t bits)
+{
+    return ((width * bits + 31) / 32) * 4;
+}
+
+uint64_t MaskRowBytes(uint64_t width)
+{
+    return ((width + 31) / 32) * 4;
+}
+
+uint32_t ColorTableBytes(int bitsPerPixel)
+{
+    switch (bitsPerPixel) {
+    case 1: return 8;
+    case 4: return 64;
+    case 8: return 1024;
+    default: return 0;
+    }
+}
+
+bool IsEncodableDepth(int bits)
+{
+    return bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32;
+}
+
+// How the color of one stored pixel is found.
+struct PixelFormat {
+    int bits = 0;
+    const uint8_t* colorTable = nullptr;
+    uint32_t colorCount = 0;
+    bool green6 = false;  // 16 bits: 5-6-5 instead of 5-5-5
+};
+
+struct BlockLayout {
+    int width = 0;
+    int height = 0;
+    PixelFormat format;
+    const uint8_t* pixelRows = nullptr;
+    uint64_t pixelRowBytes = 0;
+    const uint8_t* maskRows = nullptr;
+    uint64_t maskRowBytes = 0;
+};
+
+bool MasksAre(const uint8_t* masks, uint32_t red, uint32_t green, uint32_t blue)
+{
+    return ReadU32(masks) == red && ReadU32(masks + 4) == green && ReadU32(masks + 8) == blue;
+}
+
+// Checks the bit-field masks of a 16- or 32-bit block; only the usual layouts are read.
+bool ReadBitfields(const uint8_t* block, size_t size, uint32_t headerSize, int bits,
+                   PixelFormat* format, uint64_t* tableStart)
+{
+    const uint64_t masksAt = kBitmapHeaderSize;
+    if (masksAt + 12 > size)
+        return false;
+    const uint8_t* masks = block + masksAt;
+    if (bits == 16 && MasksAre(masks, 0xF800, 0x07E0, 0x001F))
+        format->green6 = true;
+    else if (bits == 16 && MasksAre(masks, 0x7C00, 0x03E0, 0x001F))
+        format->green6 = false;
+    else if (bits != 32 || !MasksAre(masks, 0x00FF0000, 0x0000FF00, 0x000000FF))
+        return false;
+    // A plain 40-byte header is followed by the three masks; larger headers hold them.
+    *tableStart = headerSize == kBitmapHeaderSize ? masksAt + 12 : headerSize;
+    return true;
+}
+
+bool ReadBlockLayout(const uint8_t* block, size_t size, BlockLayout* layout)
+{
+    if (size < kBitmapHeaderSize)
+        return false;
+    const uint32_t headerSize = ReadU32(block);
+    const int32_t width = ReadI32(block + 4);
+    const int32_t doubledHeight = ReadI32(block + 8);
+    const uint16_t planes = ReadU16(block + 12);
+    const uint16_t bits = ReadU16(block + 14);
+    const uint32_t compression = ReadU32(block + 16);
+    const uint32_t colorsUsed = ReadU32(block + 32);
+    if (headerSize < kBitmapHeaderSize || headerSize > size)
+        return false;
+    if (width < 1 || width > kMaxIconSide || doubledHeight < 2 || doubledHeight / 2 > kMaxIconSide)
+        return false;
+    if (planes > 1 || !(IsEncodableDepth(bits) || bits == 16))
+        return false;
+
+    layout->width = width;
+    layout->height = doubledHeight / 2;
+    layout->format.bits = bits;
+    uint64_t tableStart = headerSize;
+    if (compression == kCompressionBitfields) {
+        if (!ReadBitfields(block, size, headerSize, bits, &layout->format, &tableStart))
+            return false;
+    } else if (compression != kCompressionRgb) {
+        return false;
+    }
+
+    const uint64_t tableEntries = colorsUsed ? colorsUsed : (bits <= 8 ? 1u << bits : 0);
+    const uint64_t pixelStart = tableStart + tableEntries * 4;
+    layout->pixelRowBytes = RowBytes(width, bits);
+    layout->maskRowBytes = MaskRowBytes(width);
+    const uint64_t maskStart = pixelStart + layout->pixelRowBytes * layout->height;
+    const uint64_t end = maskStart + layout->maskRowBytes * layout->height;
+    if (end > size)
+        return false;
+    layout->format.colorTable = block + tableStart;
+    layout->format.colorCount = uint32_t(std::min<uint64_t>(tableEntries, 256));
+    layout->pixelRows = block + pixelStart;
+    layout->maskRows = block + maskStart;
+    return true;
+}
+
+void PutTableColor(const PixelFormat& format, uint32_t index, uint8_t* out)
+{
+    // An index past the table shows black, as Windows draws it.
+    if (index < format.colorCount) {
+        const uint8_t* entry = format.colorTable + index * 4;
+        out[kBlue] = entry[0];
+        out[kGreen] = entry[1];
+        out[kRed] = entry[2];
+    } else {
+        out[kBlue] = out[kGreen] = out[kRed] = 0;
+    }
+    out[kAlpha] = 255;
+}
+
+uint8_t Expand5(uint32_t v) { return uint8_t((v << 3) | (v >> 2)); }
+uint8_t Expand6(uint32_t v) { return uint8_t((v << 2) | (v >> 4)); }
+
+void PutStoredPixel(const PixelFormat& format, const uint8_t* row, int x, uint8_t* out)
+{
+    switch (format.bits) {
+    case 1: PutTableColor(format, (row[x / 8] >> (7 - x % 8)) & 1, out); break;
+    case 4: PutTableColor(format, x % 2 ? row[x / 2] & 0x0F : row[x / 2] >> 4, out); break;
+    case 8: PutTableColor(format, row[x], out); break;
+    case 16: {
+        const uint32_t v = ReadU16(row + x * 2);
+        out[kBlue] = Expand5(v & 0x1F);
+        if (format.green6) {
+            out[kGreen] = Expand6((v >> 5) & 0x3F);
+            out[kRed] = Expand5((v >> 11) & 0x1F);
+        } else {
+            out[kGreen] = Expand5((v >> 5) & 0x1F);
+            out[kRed] = Expand5((v >> 10) & 0x1F);
+        }
+        out[kAlpha] = 255;
+        break;
+    }
+    case 24:
+        std::memcpy(out, row + x * 3, 3);
+        out[kAlpha] = 255;
+        break;
+    case 32: std::memcpy(out, row + x * 4, 4); break;
+    }
+}
+
+bool MaskBit(const uint8_t* maskRow, int x)
+{
+    return (maskRow[x / 8] >> (7 - x % 8)) & 1;
+}
+
+// Older 32-bit icons leave every alpha byte 0 and rely on the mask; Windows shows them
+// opaque where the mask is clear, and so do we.
+bool AlphaChannelUnused(const BlockLayout& layout)
+{
+    if (layout.format.bits != 32)
+        return false;
+    for (int y = 0; y < layout.height; y++) {
+        const uint8_t* row = layout.pixelRows + y * layout.pixelRowBytes;
+        for (int x = 0; x < layout.width; x++)
+            if (row[x * 4 + 3] != 0)
+                return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ParseIconDirectory(const uint8_t* file, size_t fileSize, bool acceptCursorType,
+                        IconDirectory* directory)
+{
+    ByteReader reader{file, fileSize};
+    uint16_t reserved = 0, type = 0, count = 0;
+    if (!reader.U16(&reserved) || !reader.U16(&type) || !reader.U16(&count))
+        return false;
+    if (reserved != 0 || !(type == kIconFileType || (acceptCursorType && type == kCursorFileType)))
+        return false;
+    if (!reader.Has(size_t(count) * kIconEntrySize))
+        return false;
+    directory->type = type;
+    directory->entries.clear();
+    directory->entries.reserve(count);
+    for (int i = 0; i < count; i++) {
+        IconDirEntry e{};
+        reader.U8(&e.width);
+        reader.U8(&e.height);
+        reader.U8(&e.colorCount);
+        reader.U8(&e.reserved);
+        reader.U16(&e.planesOrHotspotX);
+        reader.U16(&e.bitsOrHotspotY);
+        reader.U32(&e.blockSize);
+        reader.U32(&e.blockOffset);
+        if (e.blockSize == 0 || uint64_t(e.blockOffset) + e.blockSize > fileSize)
+            return false;
+        directory->entries.push_back(e);
+    }
+    return true;
+}
+
+uint32_t IconBlockSize(int width, int height, int bitsPerPixel)
+{
+    if (!IsEncodableDepth(bitsPerPixel) || width < 0 || height < 0)
+        return 0;
+    const uint64_t rows = (RowBytes(width, bitsPerPixel) + MaskRowBytes(width)) * uint64_t(height);
+    return uint32_t(kBitmapHeaderSize + rows + ColorTableBytes(bitsPerPixel));
+}
+
+int WritableDepth(int bitsPerPixel)
+{
+    return IsEncodableDepth(bitsPerPixel) ? bitsPerPixel : 32;
+}
+
+IconBlockKind ClassifyIconBlock(const uint8_t* block, size_t size)
+{
+    static const uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (size >= 8 && std::memcmp(block, kPngSignature, 8) == 0)
+        return IconBlockKind::kPng;
+    return IconBlockKind::kBitmap;
+}
+
+bool DecodeIconBlock(const uint8_t* block, size_t size, DecodedPicture* picture)
+{
+    BlockLayout layout;
+    if (!ReadBlockLayout(block, size, &layout))
+        return false;
+    picture->width = layout.width;
+    picture->height = layout.height;
+    picture->bitsPerPixel = layout.format.bits;
+    picture->pixels.assign(size_t(layout.width) * layout.height * 4, 0);
+    const bool forceOpaque = AlphaChannelUnused(layout);
+    PixelView out = FlippedView(picture->View());  // stored rows run bottom-up
+    for (int y = 0; y < layout.height; y++) {
+        const uint8_t* row = layout.pixelRows + y * layout.pixelRowBytes;
+        const uint8_t* maskRow = layout.maskRows + y * layout.maskRowBytes;
+        for (int x = 0; x < layout.width; x++) {
+            if (MaskBit(maskRow, x))
+                continue;  // transparent black, already zero
+            uint8_t* pixel = out.At(x, y);
+            PutStoredPixel(layout.format, row, x, pixel);
+            if (forceOpaque)
+                pixel[kAlpha] = 255;
+        }
+    }
+    return true;
+}
+
+namespace {
+
+void WriteBitmapHeader(uint8_t* block, int width, int height, int bits)
+{
+    WriteU32(block, kBitmapHeaderSize);
+    WriteU32(block + 4, uint32_t(width));
+    WriteU32(block + 8, uint32_t(height * 2));
+    WriteU16(block + 12, 1);
+    WriteU16(block + 14, uint16_t(bits));
+    WriteU32(block + 16, kCompressionRgb);
+    WriteU32(block + 20, uint32_t(RowBytes(width, bits) * height));
+}
+
+void WriteColorTable(uint8_t* table, const PaletteColor* palette, int count)
+{
+    for (int i = 0; i < count; i++) {
+        table[i * 4 + 0] = PaletteBlue(palette[i]);
+        table[i * 4 + 1] = PaletteGreen(palette[i]);
+        table[i * 4 + 2] = PaletteRed(palette[i]);
+        table[i * 4 + 3] = 0;
+    }
+}
+
+// Mask bit 1 = transparent: alpha 0 at 32 bits, anything short of opaque below that.
+void WriteMask(const PixelView& rows, int bits, uint8_t* mask)
+{
+    const uint64_t maskRowBytes = MaskRowBytes(rows.width);
+    for (int y = 0; y < rows.height; y++) {
+        uint8_t* maskRow = mask + y * maskRowBytes;
+        for (int x = 0; x < rows.width; x++) {
+            const uint8_t alpha = rows.At(x, y)[kAlpha];
+            const bool transparent = bits == 32 ? alpha == 0 : alpha != 255;
+            if (transparent)
+                maskRow[x / 8] |= uint8_t(0x80 >> (x % 8));
+        }
+    }
+}
+
+void WriteDirectColorRows(const PixelView& rows, int bits, uint8_t* out)
+{
+    const uint64_t rowBytes = RowBytes(rows.width, bits);
+    const int bytesPerPixel = bits / 8;
+    for (int y = 0; y < rows.height; y++) {
+        uint8_t* row = out + y * rowBytes;
+        for (int x = 0; x < rows.width; x++)
+            std::memcpy(row + x * bytesPerPixel, rows.At(x, y), bytesPerPixel);
+    }
+}
+
+void WriteIndexedRows(const PixelView& rows, int bits, const PaletteColor* palette, int count,
+                      uint8_t* out)
+{
+    const int level = bits == 8 ? 3 : 7;
+    constexpr int kAlphaThreshold = 200;
+    // Dither a private copy: the mask above was taken from the undithered pixels.
+    std::vector<uint8_t> copy(size_t(rows.width) * rows.height * 4);
+    PixelView work{rows.width, rows.height, std::ptrdiff_t(rows.width) * 4, copy.data()};
+    for (int y = 0; y < rows.height; y++)
+        std::memcpy(work.Row(y), rows.Row(y), size_t(rows.width) * 4);
+    std::vector<uint16_t> indices(size_t(rows.width) * rows.height);
+    DitherToPalette(work, NearestColorFinder(palette, count), level, kAlphaThreshold, indices.data());
+
+    const uint64_t rowBytes = RowBytes(rows.width, bits);
+    const int perByte = 8 / bits;
+    for (int y = 0; y < rows.height; y++) {
+        uint8_t* row = out + y * rowBytes;
+        for (int x = 0; x < rows.width; x++) {
+            const int shift = bits * (perByte - 1 - x % perByte);
+            row[x / perByte] |= uint8_t(indices[size_t(y) * rows.width + x] << shift);
+        }
+    }
+}
+
+}  // namespace
+
+bool EncodeIconBlock(const PixelView& source, int bitsPerPixel, uint8_t* block, size_t blockSize)
+{
+    const int width = source.width, height = source.height;
+    if (blockSize != IconBlockSize(width, height, bitsPerPixel) || blockSize == 0)
+        return false;
+    std::memset(block, 0, blockSize);
+    WriteBitmapHeader(block, width, height, bitsPerPixel);
+
+    int colorCount = 0;
+    const PaletteColor* palette = PaletteForDepth(bitsPerPixel, &colorCount);
+    uint8_t* table = block + kBitmapHeaderSize;
+    uint8_t* pixelRows = table + ColorTableBytes(bitsPerPixel);
+    uint8_t* maskRows = pixelRows + RowBytes(width, bitsPerPixel) * height;
+    // Files store the bottom row first; walking a flipped view writes them in file order.
+    const PixelView fileOrder = FlippedView(source);
+    WriteMask(fileOrder, bitsPerPixel, maskRows);
+    if (palette) {
+        WriteColorTable(table, palette, colorCount);
+        WriteIndexedRows(fileOrder, bitsPerPixel, palette, colorCount, pixelRows);
+    } else {
+        WriteDirectColorRows(fileOrder, bitsPerPixel, pixelRows);
+    }
+    return true;
+}
+
+std::vector<uint8_t> BuildIconFile(IconFileType type, const std::vector<IconFileImage>& images)
+{
+    std::vector<uint8_t> file;
+    ByteWriter writer{file};
+    writer.U16(0);
+    writer.U16(type);
+    writer.U16(uint16_t(images.size()));
+    uint32_t offset = uint32_t(kIconHeaderSize + kIconEntrySize * images.size());
+    std::vector<uint32_t> sizes;
+    for (const IconFileImage& image : images) {
+        const int bits = WritableDepth(image.bitsPerPixel);
+        const uint32_t size = IconBlockSize(image.pixels.width, image.pixels.height, bits);
+        writer.U8(uint8_t(image.pixels.width));  // 256 is stored as 0
+        writer.U8(uint8_t(image.pixels.height));
+        writer.U8(bits == 1 ? 2 : bits == 4 ? 16 : 0);
+        writer.U8(0);
+        writer.U16(uint16_t(type == kIconFileType ? 1 : image.hotspotX));
+        writer.U16(uint16_t(type == kIconFileType ? bits : image.hotspotY));
+        writer.U32(size);
+        writer.U32(offset);
+        offset += size;
+        sizes.push_back(size);
+    }
+    for (size_t i = 0; i < images.size(); i++) {
+        const size_t at = file.size();
+        file.resize(at + sizes[i]);
+        EncodeIconBlock(images[i].pixels, WritableDepth(images[i].bitsPerPixel), file.data() + at, sizes[i]);
+    }
+    return file;
+}
