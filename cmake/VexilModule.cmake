@@ -50,3 +50,19 @@ function(vexil_test name)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
 endfunction()
+
+# Converts a PNG picture kept in the repository into a raw 32-bit picture for a module's
+# resources. The result lands in the module's binary folder under the given name, where
+# its .rc file finds it (the binary folder is on the resource include path).
+#   vexil_raw_picture(target source.png output.raw)
+find_package(Python3 COMPONENTS Interpreter)
+function(vexil_raw_picture target png raw)
+  set(output ${CMAKE_CURRENT_BINARY_DIR}/${raw})
+  add_custom_command(OUTPUT ${output}
+    COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/scripts/png2raw.py
+            ${CMAKE_CURRENT_SOURCE_DIR}/${png} ${output}
+    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${png} ${PROJECT_SOURCE_DIR}/scripts/png2raw.py
+    COMMENT "Converting ${png} to a raw picture")
+  target_sources(${target} PRIVATE ${output})
+  target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR})
+endfunction()
