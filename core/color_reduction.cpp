@@ -36,10 +36,11 @@ PYX_API Bitmap* PYX_GetDitheredImageBasedOnPalette(Bitmap* source, HPALETTE pale
     Bitmap* work = CloneBitmap(source);
     if (!work)
         return nullptr;
+    const NearestColorFinder* shared = NearestColorFinder::ForFixedPalette(colors.data(), int(colors.size()));
+    const NearestColorFinder own(colors.data(), shared ? 0 : int(colors.size()));
     BitmapLock lock(work, kLockReadWrite);
     if (lock.ok())
-        DitherToPalette(lock.view(), NearestColorFinder(colors.data(), int(colors.size())), level,
-                        alphaThreshold, wantIndices ? indices : nullptr);
+        DitherToPalette(lock.view(), shared ? *shared : own, level, alphaThreshold, wantIndices ? indices : nullptr);
     return work;
 }
 

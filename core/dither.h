@@ -9,21 +9,38 @@
 
 // Finds the palette entry nearest to a color: the smallest sum of squared differences of
 // red, green and blue, the lowest index on ties (the rule of the platform's own lookup).
-// Entries are kept sorted by green so a search can stop as soon as the green distance alone
-// exceeds the best match.
+//
+// The color cube is split into 16 x 16 x 16 cells; each cell lists the entries that can be
+// nearest to some color inside it (those not farther from the cell than the best entry's
+// farthest corner), so a query compares a handful of entries, not all of them. A finder
+// fills its cells as queries reach them; the shared finders of the fixed palettes are
+// filled completely once and are then safe to use from any thread.
 class NearestColorFinder {
 public:
     NearestColorFinder(const PaletteColor* palette, int count);
     int Find(int red, int green, int blue) const;
     PaletteColor Color(int index) const { return palette_[index]; }
 
+    // The shared, fully prepared finder of a fixed palette with exactly these colors
+    // (256, 16 or 2 entries), or null for any other palette.
+    static const NearestColorFinder* ForFixedPalette(const PaletteColor* palette, int count);
+
 private:
-    struct Entry {
-        int red, green, blue, index;
+    static constexpr int kCellShift = 4;  // 16 levels per cell and channel
+    static constexpr int kCellsPerChannel = 256 >> kCellShift;
+    static constexpr int kCellCount = kCellsPerChannel * kCellsPerChannel * kCellsPerChannel;
+
+    struct CellList {
+        int32_t start = -1;  // into candidates_; -1 until the cell is prepared
+        int32_t count = 0;
     };
+
+    void PrepareCell(int cell) const;
+    void PrepareAllCells();
+
     std::vector<PaletteColor> palette_;
-    std::vector<Entry> byGreen_;
-    int startByGreen_[256];  // first position in byGreen_ whose green >= the key
+    mutable std::vector<CellList> cells_;
+    mutable std::vector<uint16_t> candidates_;
 };
 
 // Dithers the pixels of `work` in place, rows in view order, each row left to right.

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/gdiplus_pixels.h"
+#include "image_records.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ PYX_API void PYX_DoCleanupInternalResource(Resource* resource)
     delete resource;
 }
 
-PYX_API Image* PYX_CreateImage(uint16_t width, uint16_t height)
+Image* NewEmptyImage(uint16_t width, uint16_t height)
 {
     Image* image = new Image{};
     image->visibleLayers = kAllLayersVisible;
@@ -68,6 +69,23 @@ PYX_API Image* PYX_CreateImage(uint16_t width, uint16_t height)
     image->width = width;
     image->height = height;
     image->displayRate = kDefaultRate;
+    return image;
+}
+
+Image* NewImageFromComposite(Bitmap* composite)
+{
+    Image* image = NewEmptyImage(uint16_t(composite->GetWidth()), uint16_t(composite->GetHeight()));
+    image->composite = composite;
+    image->firstLayer = new Layer{};
+    image->firstLayer->type = kRasterLayer;
+    image->firstLayer->bitmap = CloneBitmap(composite);
+    image->layerCount = 1;
+    return image;
+}
+
+PYX_API Image* PYX_CreateImage(uint16_t width, uint16_t height)
+{
+    Image* image = NewEmptyImage(width, height);
     image->composite = NewArgbBitmap(width, height);
     image->firstLayer = PYX_CreateRasterLayer(width, height);
     image->layerCount = 1;

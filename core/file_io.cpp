@@ -43,7 +43,7 @@ bool WriteAll(HANDLE file, const uint8_t* data, size_t size)
             return false;
         done += written;
     }
-    return FlushFileBuffers(file) != 0;
+    return true;
 }
 
 // Windows refuses to replace a read-only file; some file systems would let the rename

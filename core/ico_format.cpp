@@ -241,29 +241,49 @@ IconBlockKind ClassifyIconBlock(const uint8_t* block, size_t size)
     return IconBlockKind::kBitmap;
 }
 
-bool DecodeIconBlock(const uint8_t* block, size_t size, DecodedPicture* picture)
+bool ReadIconBlockInfo(const uint8_t* block, size_t size, IconBlockInfo* info)
 {
     BlockLayout layout;
     if (!ReadBlockLayout(block, size, &layout))
         return false;
-    picture->width = layout.width;
-    picture->height = layout.height;
-    picture->bitsPerPixel = layout.format.bits;
-    picture->pixels.assign(size_t(layout.width) * layout.height * 4, 0);
+    *info = {layout.width, layout.height, layout.format.bits};
+    return true;
+}
+
+void DecodeIconBlockInto(const uint8_t* block, size_t size, const PixelView& out)
+{
+    BlockLayout layout;
+    if (!ReadBlockLayout(block, size, &layout) || out.width != layout.width || out.height != layout.height)
+        return;
     const bool forceOpaque = AlphaChannelUnused(layout);
-    PixelView out = FlippedView(picture->View());  // stored rows run bottom-up
+    const PixelView fileOrder = FlippedView(out);  // stored rows run bottom-up
     for (int y = 0; y < layout.height; y++) {
         const uint8_t* row = layout.pixelRows + y * layout.pixelRowBytes;
         const uint8_t* maskRow = layout.maskRows + y * layout.maskRowBytes;
+        uint8_t* outRow = fileOrder.Row(y);
         for (int x = 0; x < layout.width; x++) {
-            if (MaskBit(maskRow, x))
-                continue;  // transparent black, already zero
-            uint8_t* pixel = out.At(x, y);
+            uint8_t* pixel = outRow + x * 4;
+            if (MaskBit(maskRow, x)) {
+                std::memset(pixel, 0, 4);
+                continue;
+            }
             PutStoredPixel(layout.format, row, x, pixel);
             if (forceOpaque)
                 pixel[kAlpha] = 255;
         }
     }
+}
+
+bool DecodeIconBlock(const uint8_t* block, size_t size, DecodedPicture* picture)
+{
+    IconBlockInfo info;
+    if (!ReadIconBlockInfo(block, size, &info))
+        return false;
+    picture->width = info.width;
+    picture->height = info.height;
+    picture->bitsPerPixel = info.bitsPerPixel;
+    picture->pixels.assign(size_t(info.width) * info.height * 4, 0);
+    DecodeIconBlockInto(block, size, picture->View());
     return true;
 }
 
@@ -327,7 +347,8 @@ void WriteIndexedRows(const PixelView& rows, int bits, const PaletteColor* palet
     for (int y = 0; y < rows.height; y++)
         std::memcpy(work.Row(y), rows.Row(y), size_t(rows.width) * 4);
     std::vector<uint16_t> indices(size_t(rows.width) * rows.height);
-    DitherToPalette(work, NearestColorFinder(palette, count), level, kAlphaThreshold, indices.data());
+    DitherToPalette(work, *NearestColorFinder::ForFixedPalette(palette, count), level, kAlphaThreshold,
+                    indices.data());
 
     const uint64_t rowBytes = RowBytes(rows.width, bits);
     const int perByte = 8 / bits;
@@ -370,6 +391,10 @@ bool EncodeIconBlock(const PixelView& source, int bitsPerPixel, uint8_t* block, 
 std::vector<uint8_t> BuildIconFile(IconFileType type, const std::vector<IconFileImage>& images)
 {
     std::vector<uint8_t> file;
+    uint64_t total = kIconHeaderSize + kIconEntrySize * images.size();
+    for (const IconFileImage& image : images)
+        total += IconBlockSize(image.pixels.width, image.pixels.height, WritableDepth(image.bitsPerPixel));
+    file.reserve(size_t(total));
     ByteWriter writer{file};
     writer.U16(0);
     writer.U16(type);

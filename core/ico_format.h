@@ -63,8 +63,21 @@ struct DecodedPicture {
     PixelView View() { return {width, height, std::ptrdiff_t(width) * 4, pixels.data()}; }
 };
 
-// Decodes a bitmap-form icon image block (header, color table, pixel rows, mask rows).
-// Fails when the header cannot describe the block or the block is too short for it.
+// Size and depth of a bitmap-form icon image block, after checking that the header can
+// describe the block and that the block holds everything the header promises.
+struct IconBlockInfo {
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 0;
+};
+bool ReadIconBlockInfo(const uint8_t* block, size_t size, IconBlockInfo* info);
+
+// Decodes a block that ReadIconBlockInfo accepted into `out`, which has the block's width
+// and height (rows top to bottom). Masked pixels become transparent black.
+void DecodeIconBlockInto(const uint8_t* block, size_t size, const PixelView& out);
+
+// Both steps into a new picture. Fails when the header cannot describe the block or the
+// block is too short for it.
 bool DecodeIconBlock(const uint8_t* block, size_t size, DecodedPicture* picture);
 
 // Encodes `source` (rows top to bottom) as an icon image block of `bitsPerPixel` into

@@ -5,6 +5,7 @@
 #include "common/gdiplus_pixels.h"
 #include "error_box.h"
 #include "file_io.h"
+#include "ico_format.h"
 #include "icon_image.h"
 #include "palette_objects.h"
 #include "pyx.h"
@@ -23,14 +24,14 @@ Resource* FailLoad(HWND owner, Resource* partial, const wchar_t* text)
 
 Image* ImageFromEntry(const std::vector<uint8_t>& file, const IconDirEntry& entry, Loader loader)
 {
-    DecodedPicture picture;
-    if (!DecodeIconImage(file.data() + entry.blockOffset, entry.blockSize, &picture))
+    int blockDepth = 0;
+    Image* image = ImageFromIconBlock(file.data() + entry.blockOffset, entry.blockSize, &blockDepth);
+    if (!image)
         return nullptr;
-    Image* image = ImageFromPicture(picture);
     if (loader == Loader::kIcon) {
-        image->bitsPerPixel = uint8_t(entry.bitsOrHotspotY ? entry.bitsOrHotspotY : picture.bitsPerPixel);
+        image->bitsPerPixel = uint8_t(entry.bitsOrHotspotY ? entry.bitsOrHotspotY : blockDepth);
     } else {
-        image->bitsPerPixel = uint8_t(picture.bitsPerPixel);
+        image->bitsPerPixel = uint8_t(blockDepth);
         image->hotspotX = int16_t(entry.planesOrHotspotX);
         image->hotspotY = int16_t(entry.bitsOrHotspotY);
     }

@@ -1,16 +1,19 @@
-// One icon or cursor image block, in either form, to and from the document records.
+// One icon or cursor image block, in either form, as a document Image.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
-#include "ico_format.h"
 #include "pyx.h"
 
-// Decodes a bitmap-form block, or a PNG-form block through GDI+. bitsPerPixel of a PNG
-// block is 32.
-bool DecodeIconImage(const uint8_t* block, size_t size, DecodedPicture* picture);
+// A new unlinked Image decoded from a bitmap-form block, or from a PNG-form block through
+// GDI+: composite and one raster layer, each its own copy of the pixels; other fields at
+// their defaults. `blockDepth` receives the depth the block names (32 for PNG). Null when the
+// block cannot be decoded.
+Image* ImageFromIconBlock(const uint8_t* block, size_t size, int* blockDepth);
 
-// A new unlinked Image holding the picture: composite and one raster layer, each its own
-// copy of the pixels; other fields at their defaults.
+struct DecodedPicture;  // core/ico_format.h
+
+// The same in two steps, for readers that look at the pixels before building the Image.
+bool DecodeIconImage(const uint8_t* block, size_t size, DecodedPicture* picture);
 Image* ImageFromPicture(DecodedPicture& picture);

@@ -49,13 +49,18 @@ TEST(NearestColor, MatchesExhaustiveSearchOnEveryPalette)
     } cases[] = {{kPalette256, 256}, {kPalette16, 16}, {kPalette2, 2}};
     std::mt19937 random(7);
     for (const Case& c : cases) {
-        NearestColorFinder finder(c.palette, c.count);
+        NearestColorFinder lazy(c.palette, c.count);
+        const NearestColorFinder* shared = NearestColorFinder::ForFixedPalette(c.palette, c.count);
+        ASSERT_NE(shared, nullptr);
         for (int i = 0; i < 20000; i++) {
             int r = random() % 256, g = random() % 256, b = random() % 256;
-            ASSERT_EQ(finder.Find(r, g, b), BruteForceNearest(c.palette, c.count, r, g, b))
-                << "palette of " << c.count << " at " << r << "," << g << "," << b;
+            const int expected = BruteForceNearest(c.palette, c.count, r, g, b);
+            ASSERT_EQ(lazy.Find(r, g, b), expected) << "palette of " << c.count << " at " << r << "," << g << "," << b;
+            ASSERT_EQ(shared->Find(r, g, b), expected) << "shared, palette of " << c.count;
         }
     }
+    const PaletteColor other[] = {0x000000, 0xFFFFFE};
+    EXPECT_EQ(NearestColorFinder::ForFixedPalette(other, 2), nullptr);
 }
 
 TEST(NearestColor, TiesGoToTheLowestIndex)
