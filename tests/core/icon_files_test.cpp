@@ -13,7 +13,7 @@
 
 namespace {
 
-struct ImageSpec {
+struct ImageShape {
     uint16_t width, height;
     uint8_t bits;
     int16_t hotspotX, hotspotY;
@@ -26,18 +26,18 @@ uint32_t TestColor(int x, int y)
     return NoiseColor(x, y, alphas[(x + 2 * y) % 4]);
 }
 
-Resource* MakeDocument(const std::vector<ImageSpec>& specs)
+Resource* MakeDocument(const std::vector<ImageShape>& shapes)
 {
     Resource* document = PYX_CreateNewResource();
     PYX_DeleteImage(document->firstImage);
     document->firstImage = nullptr;
     document->imageCount = 0;
     Image* last = nullptr;
-    for (const ImageSpec& spec : specs) {
-        Image* image = PYX_CreateImage(spec.width, spec.height);
-        image->bitsPerPixel = spec.bits;
-        image->hotspotX = spec.hotspotX;
-        image->hotspotY = spec.hotspotY;
+    for (const ImageShape& shape : shapes) {
+        Image* image = PYX_CreateImage(shape.width, shape.height);
+        image->bitsPerPixel = shape.bits;
+        image->hotspotX = shape.hotspotX;
+        image->hotspotY = shape.hotspotY;
         PaintPixels(image->composite, TestColor);
         image->prev = last;
         (last ? last->next : document->firstImage) = image;
