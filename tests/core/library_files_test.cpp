@@ -366,3 +366,39 @@ TEST(LibraryReading, ModulesBuiltByTheResourceCompilerAndShell32)
 }
 
 }  // namespace
+
+namespace {
+
+// The template comes from the registry's program folder, else from beside the program.
+TEST(LibraryTemplate, ComesFromAppPathOrTheProgramFolder)
+{
+    wchar_t program[MAX_PATH];
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    std::wstring programFolder = program;
+    programFolder.resize(programFolder.find_last_of(L'\\'));
+
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Vexil\\Path", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    wchar_t saved[MAX_PATH] = {};
+    DWORD savedSize = sizeof(saved), savedType = 0;
+    const bool hadValue =
+        RegQueryValueExW(key, L"AppPath", nullptr, &savedType, reinterpret_cast<BYTE*>(saved), &savedSize) == ERROR_SUCCESS;
+
+    const std::wstring folder = TestFolder() + L"\\";
+    RegSetValueExW(key, L"AppPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                   DWORD((folder.size() + 1) * sizeof(wchar_t)));
+    EXPECT_EQ(LibraryApplicationDirectory(), TestFolder());
+    EXPECT_EQ(LibraryTemplatePath(), TestFolder() + L"\\TempDll.dll");
+
+    RegDeleteValueW(key, L"AppPath");
+    EXPECT_EQ(LibraryApplicationDirectory(), programFolder);
+    EXPECT_EQ(LibraryTemplatePath(), programFolder + L"\\TempDll.dll");
+
+    if (hadValue)
+        RegSetValueExW(key, L"AppPath", 0, savedType, reinterpret_cast<const BYTE*>(saved), savedSize);
+    RegCloseKey(key);
+}
+
+}  // namespace
