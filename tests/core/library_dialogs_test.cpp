@@ -84,8 +84,13 @@ std::wstring MessageBoxText(HWND box)
 
 // Runs PYX_CreateLibrary on this thread and `drive` on another. Afterwards, and whenever
 // the driver gave up, any result box is read and closed so that nothing waits for ever.
+struct SeenBox {
+    std::wstring caption, text, ownerTitle;
+};
+
 struct DialogSession {
-    std::vector<std::wstring> resultBoxes;
+    std::vector<std::wstring> resultBoxes;  // texts of the boxes captioned "Action Result"
+    std::vector<SeenBox> errorBoxes;        // boxes captioned "I/O Error"
 
     // `drive` returns false when it gave up; the dialogs still open are then cancelled.
     void Run(const std::function<bool()>& drive)
@@ -96,6 +101,11 @@ struct DialogSession {
             while (!finished) {
                 if (HWND box = FindWindowW(L"#32770", L"Action Result")) {
                     resultBoxes.push_back(MessageBoxText(box));
+                    Click(box, IDOK);
+                    WaitUntil([&] { return !IsWindow(box); });
+                }
+                if (HWND box = FindWindowW(L"#32770", L"I/O Error")) {
+                    errorBoxes.push_back({Text(box), MessageBoxText(box), Text(GetWindow(box, GW_OWNER))});
                     Click(box, IDOK);
                     WaitUntil([&] { return !IsWindow(box); });
                 }
@@ -313,6 +323,30 @@ TEST(LibraryDialogs, CancelInTheProgressDialogLeavesNoLibrary)
     EXPECT_TRUE(progressSeen);
     EXPECT_TRUE(session.resultBoxes.empty()) << "a cancel ends without a message";
     EXPECT_FALSE(FileExists(target));
+}
+
+TEST(LibraryDialogs, AFileThatIsNoIconFailsTheLibraryAndKeepsTheOldOne)
+{
+    ASSERT_TRUE(WriteBytes(TestPath(L"good.ico"), PlainIcon(2, 16)));
+    ASSERT_TRUE(WriteBytes(TestPath(L"bad.ico"), Bytes(50, 'b')));
+    const std::wstring target = TestPath(L"kept.nil");
+    const Bytes previous = {'o', 'l', 'd'};
+    ASSERT_TRUE(WriteBytes(target, previous));
+    CurrentFolder folder(TestFolder());
+    DialogSession session;
+    session.Run([&] {
+        HWND open = WaitForOpenDialog();
+        if (!open)
+            return false;
+        SendMessageW(Descendant(open, IDC_TARGET_PATH), WM_SETTEXT, 0, LPARAM(target.c_str()));
+        ChooseFiles(open, L"\"good.ico\" \"bad.ico\"");
+        return true;
+    });
+    ASSERT_EQ(session.errorBoxes.size(), 1u);
+    EXPECT_EQ(session.errorBoxes[0].text, L"An error occurred during Library creation. Operation canceled.");
+    EXPECT_EQ(session.errorBoxes[0].ownerTitle, L"Create Library") << "the progress dialog owns the worker's boxes";
+    EXPECT_TRUE(session.resultBoxes.empty());
+    EXPECT_EQ(ReadBytes(target), previous);
 }
 
 }  // namespace
