@@ -12,6 +12,7 @@
 #include "cli/document_io.h"
 #include "cli/picture_export.h"
 #include "common/message_box_recorder.h"
+#include "core/library_writer.h"
 #include "core/pyx.h"
 
 namespace {
@@ -22,7 +23,11 @@ const wchar_t kUsage[] =
     L"usage: vexilc info FILE\n"
     L"       vexilc convert IN OUT\n"
     L"       vexilc export IN INDEX OUT.png|OUT.bmp\n"
-    L"FILE, IN and OUT are .ico or .cur files.\n";
+    L"       vexilc extract LIBRARY OUTDIR\n"
+    L"       vexilc library OUT.nil IN1.ico IN2.ico ...\n"
+    L"FILE, IN and OUT are .ico or .cur files. extract writes every icon image of an icon\n"
+    L"library (.nil, .icl, .exe, .dll, ...) as OUTDIR\\000.ico, 001.ico, ...; library builds\n"
+    L"a new icon library with one icon group per .ico file.\n";
 
 int Fail(const std::wstring& message)
 {
@@ -118,8 +123,63 @@ int Export(const std::wstring& in, const std::wstring& indexText, const std::wst
     return status;
 }
 
+int Extract(const std::wstring& library, const std::wstring& folder)
+{
+    MessageBoxRecorder recorder;
+    Resource* document = PYX_GetLibraryIcons(nullptr, library.c_str());
+    if (!document)
+        return FailWithBoxes(recorder, L"cannot read \"" + library + L"\"");
+    int status = 0;
+    if (document->imageCount == 0)
+        status = Fail(L"\"" + library + L"\" holds no icon images");
+    else if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+        status = Fail(L"cannot create the folder \"" + folder + L"\"");
+    int index = 0;
+    for (Image* image = document->firstImage; image && status == 0; image = image->next, index++) {
+        wchar_t name[16];
+        swprintf(name, 16, L"%03d.ico", index);
+        const std::wstring path = folder + L"\\" + name;
+        if (PYX_SaveSingleImageAsIcon(nullptr, path.c_str(), image))
+            wprintf(L"%ls\n", path.c_str());
+        else
+            status = FailWithBoxes(recorder, L"cannot write \"" + path + L"\"");
+    }
+    PYX_DoCleanupInternalResource(document);
+    return status;
+}
+
+std::wstring FullPath(const std::wstring& path)
+{
+    wchar_t full[MAX_PATH];
+    const DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+    return length > 0 && length < MAX_PATH ? std::wstring(full) : path;
+}
+
+// Runs the editor's library worker directly: no dialogs, the same files and messages.
+int BuildLibrary(const std::wstring& out, const std::vector<std::wstring>& inputs)
+{
+    MessageBoxRecorder recorder;
+    LibraryCreation creation;
+    creation.templatePath = LibraryTemplatePath();
+    creation.targetPath = FullPath(out);
+    for (const std::wstring& input : inputs)
+        creation.files.push_back(FullPath(input));
+    InitializeCriticalSection(&creation.lock);
+    const LibraryOutcome outcome = RunLibraryWorker(&creation);
+    DeleteCriticalSection(&creation.lock);
+    if (outcome != LibraryOutcome::kDone)
+        return FailWithBoxes(recorder, L"cannot build \"" + out + L"\"");
+    for (const RecordedMessageBox& box : recorder.boxes())
+        wprintf(L"%ls\n", box.text.c_str());
+    return 0;
+}
+
 int Run(const std::vector<std::wstring>& args)
 {
+    if (args.size() == 3 && args[0] == L"extract")
+        return Extract(args[1], args[2]);
+    if (args.size() >= 3 && args[0] == L"library")
+        return BuildLibrary(args[1], std::vector<std::wstring>(args.begin() + 2, args.end()));
     if (args.size() == 2 && args[0] == L"info")
         return Info(args[1]);
     if (args.size() == 3 && args[0] == L"convert")

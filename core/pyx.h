@@ -123,6 +123,11 @@ PYX_API Bitmap* PYX_GetDitheredImageBasedOnPalette(Bitmap* source, HPALETTE pale
                                                    int wantIndices);
 PYX_API Bitmap* PYX_GetAlphaThresholdedImage(Bitmap* source, uint8_t alphaThreshold);
 
+// Icon libraries: every icon image of an NE or PE module as a new Resource (fileKind 4),
+// and the interactive creation of a .nil library out of .ico files (flag: pass 0).
+PYX_API Resource* PYX_GetLibraryIcons(HWND owner, const wchar_t* path);
+PYX_API void PYX_CreateLibrary(HWND owner, int flag);
+
 // Raw 32-bit pictures ("QORVEN32") stored as custom resources of a module.
 PYX_API Bitmap* PYX_LoadCustomImageResource(HMODULE module, uint16_t resourceId,
                                             const wchar_t* typeName);
