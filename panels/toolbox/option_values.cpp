@@ -84,6 +84,9 @@ void CorrectNumericEdit(OptionsBarState* state, UINT message)
         return;
     SetDlgItemInt(state->options.bar, option->editId, value.value, FALSE);
     SetSpin(*state, *option, value.value);
+    // Typing goes on after the corrected value, not in front of it.
+    const LPARAM end = GetWindowTextLengthW(edit);
+    SendMessageW(edit, EM_SETSEL, end, end);
 }
 
 void StoreCheckbox(OptionsBarState* state, int boxId)

@@ -373,6 +373,17 @@ TEST_F(ToolrackTest, TypedNumbersAreCorrectedIntoTheirRange)
     }
 }
 
+TEST_F(ToolrackTest, TypingGoesOnAfterACorrectedValue)
+{
+    SendMessageW(bar, kToolChanged, 2, 0);
+    Type(bar, 1002, L"");  // becomes "0"
+    HWND edit = GetDlgItem(bar, 1002);
+    SendMessageW(edit, WM_CHAR, L'7', 1);
+    PumpMessages();
+    EXPECT_EQ(ControlText(bar, 1002), L"07");
+    EXPECT_EQ(context.toolOptions->wandColorTolerance, 7);
+}
+
 TEST_F(ToolrackTest, PastedTextThatIsNoNumberGivesTheLowestValue)
 {
     SendMessageW(bar, kToolChanged, 3, 0);

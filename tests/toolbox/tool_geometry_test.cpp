@@ -2,9 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "panels/toolbox/tool_geometry.h"
-#include "panels/toolbox/tool_texts.h"
-
-#include <cwchar>
 
 TEST(ToolGeometry, ButtonsSitInTwoColumnsOfTwentyFourPixels)
 {
@@ -42,16 +39,4 @@ TEST(ToolGeometry, PointsBesideTheButtonsHitNothing)
     }
     EXPECT_EQ(HitTestButton(53, 20), 1);
     EXPECT_EQ(HitTestButton(53, 273), 21);
-}
-
-TEST(ToolTexts, EveryToolHasATooltipAndATitleNamingIt)
-{
-    for (int n = 0; n < kToolCount; ++n) {
-        const std::wstring tooltip = ToolTooltipText(n);
-        const std::wstring title = ToolOptionsTitle(n);
-        EXPECT_FALSE(tooltip.empty()) << n;
-        EXPECT_NE(title.find(L"Tool Options :"), std::wstring::npos) << n;
-    }
-    EXPECT_STREQ(ToolTooltipText(22), L"");
-    EXPECT_STREQ(ToolOptionsTitle(-1), L"");
 }
