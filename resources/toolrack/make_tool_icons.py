@@ -145,13 +145,13 @@ def outlined(icon, shape_outline, fill=None):
 
 
 def selection_icon(icon):
-    icon.paint(frame(3, 4, 17, 16, 1.6), WHITE)
-    for i in range(4):  # marching ants along the frame
-        icon.paint(line(3 + i * 3.6, 4, 4.8 + i * 3.6, 4, 1.6), INK)
-        icon.paint(line(3 + i * 3.6, 16, 4.8 + i * 3.6, 16, 1.6), INK)
-    for i in range(3):
-        icon.paint(line(3, 4 + i * 4.2, 3, 5.8 + i * 4.2, 1.6), INK)
-        icon.paint(line(17, 4 + i * 4.2, 17, 5.8 + i * 4.2, 1.6), INK)
+    icon.paint(frame(3, 4, 17, 16, 2), WHITE)
+    for x in range(2, 18, 4):  # marching ants along the frame, on whole pixels
+        icon.paint(rect(x, 3, x + 2, 5), INK)
+        icon.paint(rect(x, 15, x + 2, 17), INK)
+    for y in range(3, 17, 4):
+        icon.paint(rect(2, y, 4, y + 2), INK)
+        icon.paint(rect(16, y, 18, y + 2), INK)
 
 
 def move_icon(icon):
@@ -247,11 +247,11 @@ def filled_ellipse_icon(icon):
 
 
 def rectangle_icon(icon):
-    icon.paint(frame(2.5, 4, 17.5, 16, 1.6), NAVY)
+    icon.paint(frame(3, 4, 17, 16, 2), NAVY)
 
 
 def filled_rectangle_icon(icon):
-    outlined(icon, frame(2.5, 4, 17.5, 16, 1.2), rect(2.5, 4, 17.5, 16))
+    outlined(icon, frame(2.5, 3.5, 17.5, 16.5, 1), rect(2, 3, 18, 17))
 
 
 POLYGON = [(3, 8), (10, 2.5), (17.5, 6.5), (15.5, 17), (5, 16.5)]
