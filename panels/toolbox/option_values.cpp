@@ -67,7 +67,8 @@ void WriteOptionsToControls(const OptionsBarState& state)
     for (const CheckOption& option : CheckOptions())
         CheckDlgButton(state.options.bar, option.boxId,
                        state.options.*option.field ? BST_CHECKED : BST_UNCHECKED);
-    SendDlgItemMessageW(state.options.bar, IDC_TEXT_EDIT, EM_LIMITTEXT, kToolOptionsTextUnits - 1, 0);
+    SendDlgItemMessageW(state.options.bar, IDC_TEXT_EDIT, EM_LIMITTEXT, kToolOptionsTextUnits - 1,
+                        0);
     SetDlgItemTextW(state.options.bar, IDC_TEXT_EDIT, state.text);
     EnableRadiusControls(state);
 }

@@ -86,7 +86,8 @@ void ChooseTextFont(OptionsBarState* state)
     if (!ChooseFontW(&choice))
         return;
     state->fontDescription = chosen;
-    ReplaceTextFont(state, MakeTextFont(chosen.lfFaceName, choice.iPointSize / 10.0f, StyleOf(choice)));
+    const float points = choice.iPointSize / 10.0f;  // the dialog reports tenths of a point
+    ReplaceTextFont(state, MakeTextFont(chosen.lfFaceName, points, StyleOf(choice)));
     WriteFontLine(*state, choice.iPointSize / 10);
 }
 

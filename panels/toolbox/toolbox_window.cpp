@@ -107,7 +107,9 @@ LRESULT CALLBACK ToolboxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     switch (message) {
     case WM_MOUSEMOVE: OnMouseMove(state, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
     case WM_MOUSELEAVE: OnMouseLeave(state); return 0;
-    case WM_LBUTTONDOWN: OnLeftButtonDown(state, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+    case WM_LBUTTONDOWN:
+        OnLeftButtonDown(state, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
     case kChooseTool: OnChooseTool(state, wParam); return 0;
     case WM_SIZE: OnSize(state, HIWORD(lParam)); return 0;
     case WM_PAINT: OnPaint(state); return 0;

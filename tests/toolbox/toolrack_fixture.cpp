@@ -30,8 +30,9 @@ HWND CreateParent()
     RegisterClassW(&windowClass);
     RECT frame = {0, 0, 1024, 768};
     AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-    return CreateWindowExW(0, L"ToolrackTestMain", L"toolrack test", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN,
-                           0, 0, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+    const DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN;
+    return CreateWindowExW(0, L"ToolrackTestMain", L"toolrack test", style, 0, 0,
+                           frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                            GetModuleHandleW(nullptr), nullptr);
 }
 
