@@ -102,6 +102,8 @@ void OnPaint(ToolboxState* state)
 LRESULT CALLBACK ToolboxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     ToolboxState* state = &gToolbox;
+    if (message == WM_NCCREATE)
+        state->window = window;  // WM_CREATE and WM_SIZE arrive before CreateWindowExW returns
     if (state->window != window)
         return DefWindowProcW(window, message, wParam, lParam);
     switch (message) {
@@ -122,21 +124,11 @@ LRESULT CALLBACK ToolboxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// WM_CREATE comes before CreateWindowExW returns; the state must know its window by then.
-LRESULT CALLBACK ToolboxCreationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        gToolbox.window = window;
-        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ToolboxProc));
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 bool RegisterToolboxClass()
 {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = ToolboxCreationProc;
+    windowClass.lpfnWndProc = ToolboxProc;
     windowClass.hInstance = ToolrackInstance();
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kClassName;
