@@ -1,0 +1,10 @@
+#include "module_instance.h"
+
+HINSTANCE ToolrackInstance()
+{
+    HMODULE module = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&ToolrackInstance), &module);
+    return module;
+}

@@ -1,0 +1,14 @@
+// The colors of a panel: the visual-style theme's button colors when a theme is active, the
+// system colors otherwise.
+#pragma once
+
+#include <windows.h>
+
+struct PanelColors {
+    COLORREF frame;          // the highlight color
+    COLORREF face;
+    COLORREF text;
+    COLORREF highlightText;
+};
+
+PanelColors LoadPanelColors();
