@@ -87,12 +87,16 @@ void OnSelectionChanged(EditAreaState& state)
 
 void OnUndone(EditAreaState& state, WPARAM wParam)
 {
-    if (wParam) {
+    LookUpImage(state);
+    LookUpLayer(state);
+    // An image of another size cannot keep the old view: its geometry would point past
+    // the image's pixels.
+    const bool sameSize = state.image && state.image->width == state.view.imageWidth &&
+                          state.image->height == state.view.imageHeight;
+    if (wParam || !sameSize) {
         OnImageChanged(state);
         return;
     }
-    LookUpImage(state);
-    LookUpLayer(state);
     OnSelectionChanged(state);
 }
 
