@@ -337,6 +337,29 @@ TEST_F(EditAreaTest, SmallImageFitsAtZoom27AndShowsEachPixelAsABlock)
     EXPECT_EQ(ReadoutAt(10, 10), kEmptyReadout);
 }
 
+TEST_F(EditAreaTest, StripDrawsThePanelAndTheReadout)
+{
+    UseImage(16, 16);
+    Create();
+    MoveTo(132 + 27 * 3, 3 + 27 * 2);
+    const Capture capture = CaptureClient(strip);
+    KeepCapture(capture, L"controls_strip.png");
+    ASSERT_EQ(capture.width, kFrameW - 4);
+    const uint32_t frameColor = GetSysColor(COLOR_HIGHLIGHT);
+    const uint32_t face = GetSysColor(COLOR_BTNFACE);
+    auto rgb = [](COLORREF c) { return uint32_t(GetRValue(c)) << 16 | GetGValue(c) << 8 | GetBValue(c); };
+    EXPECT_EQ(capture.at(0, 0), rgb(frameColor)) << "frame color outside the rounded panel";
+    EXPECT_EQ(capture.at(capture.width - 2, 27), rgb(frameColor));
+    EXPECT_EQ(capture.at(3, 27), 0u) << "black outline at the left edge";
+    EXPECT_EQ(capture.at(600, 40), rgb(face)) << "panel face";
+    // The readout's text lies in the row of the checkbox, right of it.
+    int textPixels = 0;
+    for (int y = 13; y < 30; y++)
+        for (int x = 29; x < 500; x++)
+            textPixels += capture.at(x, y) != rgb(face);
+    EXPECT_GT(textPixels, 200) << "readout text drawn";
+}
+
 TEST_F(EditAreaTest, GridLinesFollowTheCheckboxAboveZoomFive)
 {
     UseImage(16, 16);
