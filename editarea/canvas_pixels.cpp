@@ -29,25 +29,28 @@ void FillRect(const PixelView& target, PixelRect rect, uint32_t color)
             PutColor(target.At(x, y), color);
 }
 
-// Blends one source pixel as a block over the target rows [top, bottom) and columns
-// [left, right), already clipped.
-void BlendBlock(const PixelView& target, const uint8_t* source, int left, int right, int top, int bottom)
+uint32_t OverBackground(const uint8_t* source, uint32_t background)
 {
     const unsigned alpha = source[kAlpha];
-    for (int y = top; y < bottom; y++) {
-        uint8_t* out = target.At(left, y);
-        for (int x = left; x < right; x++, out += 4) {
-            if (alpha == 255) {
-                out[kBlue] = source[kBlue];
-                out[kGreen] = source[kGreen];
-                out[kRed] = source[kRed];
-            } else if (alpha != 0) {
-                out[kBlue] = Over(source[kBlue], out[kBlue], alpha);
-                out[kGreen] = Over(source[kGreen], out[kGreen], alpha);
-                out[kRed] = Over(source[kRed], out[kRed], alpha);
-            }
-            out[kAlpha] = 255;
-        }
+    if (alpha == 255)
+        return 0xFF000000u | uint32_t(source[kRed]) << 16 | uint32_t(source[kGreen]) << 8 | source[kBlue];
+    const uint8_t red = Over(source[kRed], (background >> 16) & 0xFF, alpha);
+    const uint8_t green = Over(source[kGreen], (background >> 8) & 0xFF, alpha);
+    const uint8_t blue = Over(source[kBlue], background & 0xFF, alpha);
+    return 0xFF000000u | uint32_t(red) << 16 | uint32_t(green) << 8 | blue;
+}
+
+// Builds one screen row of the source row `sy` into `row` (clipped columns only).
+void MagnifyRow(const PixelView& target, const PixelView& source, const MagnifiedArea& area, int zoom, int sy,
+                uint32_t background, uint32_t* row)
+{
+    for (int column = 0; column < area.columns; column++) {
+        const int sx = area.sourceX + column;
+        const int left = std::max(area.destX + column * zoom, 0);
+        const int right = std::min(area.destX + (column + 1) * zoom, target.width);
+        if (sx < 0 || sx >= source.width || left >= right)
+            continue;
+        std::fill(row + left, row + right, OverBackground(source.At(sx, sy), background));
     }
 }
 
@@ -55,12 +58,20 @@ void BlendBlock(const PixelView& target, const uint8_t* source, int left, int ri
 
 void FillPixels(const PixelView& target, uint32_t color)
 {
-    FillRect(target, {0, 0, target.width, target.height}, color);
+    for (int y = 0; y < target.height; y++) {
+        uint32_t* row = reinterpret_cast<uint32_t*>(target.Row(y));
+        std::fill(row, row + target.width, color);
+    }
 }
 
-void DrawMagnified(const PixelView& target, const PixelView& source, const MagnifiedArea& area, int zoom)
+void DrawMagnified(const PixelView& target, const PixelView& source, const MagnifiedArea& area, int zoom,
+                   uint32_t background)
 {
     if (zoom < 1)
+        return;
+    const int left = std::max(area.destX, 0);
+    const int right = std::min(area.destX + area.columns * zoom, target.width);
+    if (left >= right)
         return;
     for (int row = 0; row < area.rows; row++) {
         const int sy = area.sourceY + row;
@@ -68,14 +79,11 @@ void DrawMagnified(const PixelView& target, const PixelView& source, const Magni
         const int bottom = std::min(area.destY + (row + 1) * zoom, target.height);
         if (sy < 0 || sy >= source.height || top >= bottom)
             continue;
-        for (int column = 0; column < area.columns; column++) {
-            const int sx = area.sourceX + column;
-            const int left = std::max(area.destX + column * zoom, 0);
-            const int right = std::min(area.destX + (column + 1) * zoom, target.width);
-            if (sx < 0 || sx >= source.width || left >= right)
-                continue;
-            BlendBlock(target, source.At(sx, sy), left, right, top, bottom);
-        }
+        // One screen row is built and then copied to the other rows of the block.
+        uint32_t* first = reinterpret_cast<uint32_t*>(target.Row(top));
+        MagnifyRow(target, source, area, zoom, sy, background, first);
+        for (int y = top + 1; y < bottom; y++)
+            std::copy(first + left, first + right, reinterpret_cast<uint32_t*>(target.Row(y)) + left);
     }
 }
 

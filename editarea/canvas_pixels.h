@@ -21,10 +21,11 @@ struct PixelRect {
 // Sets every pixel to the opaque color 0xAARRGGBB.
 void FillPixels(const PixelView& target, uint32_t color);
 
-// Draws `area` of the source, each pixel as a zoom x zoom block, over the opaque target
-// (source-over blending, so transparent image pixels show what is underneath). Everything is
+// Draws `area` of the source, each pixel as a zoom x zoom block of the pixel laid over the
+// opaque background color (transparent image pixels show the background). Everything is
 // clipped to the target.
-void DrawMagnified(const PixelView& target, const PixelView& source, const MagnifiedArea& area, int zoom);
+void DrawMagnified(const PixelView& target, const PixelView& source, const MagnifiedArea& area, int zoom,
+                   uint32_t background);
 
 // Fills each line's rectangle with the color, clipped to the target.
 void FillGridLines(const PixelView& target, const std::vector<GridLine>& lines, uint32_t color);

@@ -12,7 +12,8 @@ void DrawComposite(const EditAreaState& state)
         return;
     BitmapLock lock(composite, Gdiplus::ImageLockModeRead);
     if (lock.ok())
-        DrawMagnified(state.canvasBuffer.pixels, lock.view(), VisibleArea(state.view), state.view.zoom);
+        DrawMagnified(state.canvasBuffer.pixels, lock.view(), VisibleArea(state.view), state.view.zoom,
+                      kCanvasBackground);
 }
 
 void DrawGrid(const EditAreaState& state)

@@ -176,7 +176,7 @@ TEST(CanvasPixels, MagnifiesWithBlendingAndClipping)
     source.at(1, 1) = Argb(255, 1, 2, 3);
     TestPixels target(7, 7);
     FillPixels(target.View(), kCanvasBackground);
-    DrawMagnified(target.View(), source.View(), {0, 0, 2, 2, -1, 1}, 3);
+    DrawMagnified(target.View(), source.View(), {0, 0, 2, 2, -1, 1}, 3, kCanvasBackground);
 
     EXPECT_EQ(target.at(0, 0), kCanvasBackground) << "above the image";
     EXPECT_EQ(target.at(0, 1), Argb(255, 200, 10, 20)) << "the first block, cut at the left edge";
