@@ -134,6 +134,33 @@ LRESULT CALLBACK StripProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// The apply and cancel buttons show their picture centered over the normal button face.
+void DrawButtonPicture(HWND button, HDC dc, Bitmap* picture)
+{
+    if (!picture)
+        return;
+    RECT client{};
+    GetClientRect(button, &client);
+    const int width = static_cast<int>(picture->GetWidth());
+    const int height = static_cast<int>(picture->GetHeight());
+    Gdiplus::Graphics graphics(dc);
+    graphics.DrawImage(picture, (client.right - width) / 2, (client.bottom - height) / 2, width, height);
+}
+
+LRESULT CALLBACK PictureButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                   DWORD_PTR picture)
+{
+    const LRESULT result = DefSubclassProc(button, message, wParam, lParam);
+    if (message == WM_PAINT) {
+        HDC dc = GetDC(button);
+        DrawButtonPicture(button, dc, reinterpret_cast<Bitmap*>(picture));
+        ReleaseDC(button, dc);
+    } else if (message == WM_PRINTCLIENT) {
+        DrawButtonPicture(button, reinterpret_cast<HDC>(wParam), reinterpret_cast<Bitmap*>(picture));
+    }
+    return result;
+}
+
 HWND CreateChild(const EditAreaState& state, const wchar_t* className, DWORD style, int x, int y, int width,
                  int height, int id)
 {
@@ -156,6 +183,9 @@ void CreateStripControls(EditAreaState& state)
     SendMessageW(state.angleBar, TBM_SETPOS, FALSE, 0);
     state.applyPicture = PYX_LoadCustomImageResource(state.instance, IDP_APPLY, L"RT_CIM");
     state.cancelPicture = PYX_LoadCustomImageResource(state.instance, IDP_CANCEL, L"RT_CIM");
+    SetWindowSubclass(state.applyButton, PictureButtonProc, IDC_APPLY, reinterpret_cast<DWORD_PTR>(state.applyPicture));
+    SetWindowSubclass(state.cancelButton, PictureButtonProc, IDC_CANCEL,
+                      reinterpret_cast<DWORD_PTR>(state.cancelPicture));
 }
 
 HFONT CreateReadoutFont()

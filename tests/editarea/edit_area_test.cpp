@@ -360,6 +360,29 @@ TEST_F(EditAreaTest, StripDrawsThePanelAndTheReadout)
     EXPECT_GT(textPixels, 200) << "readout text drawn";
 }
 
+TEST_F(EditAreaTest, TransformationButtonsShowTheirPictures)
+{
+    Create();
+    // The buttons stay hidden until a transformation opens; shown here to look at them.
+    for (int id : {1002, 1003}) {
+        HWND button = GetDlgItem(strip, id);
+        ShowWindow(button, SW_SHOW);
+        const Capture capture = CaptureClient(button);
+        KeepCapture(capture, id == 1002 ? L"apply_button.png" : L"cancel_button.png");
+        ASSERT_EQ(capture.width, 25);
+        int green = 0, red = 0;
+        for (uint32_t p : capture.pixels) {
+            const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF;
+            green += g > r + 60;
+            red += r > g + 60;
+        }
+        if (id == 1002)
+            EXPECT_GT(green, 30) << "green tick on the apply button";
+        else
+            EXPECT_GT(red, 30) << "red cross on the cancel button";
+    }
+}
+
 TEST_F(EditAreaTest, GridLinesFollowTheCheckboxAboveZoomFive)
 {
     UseImage(16, 16);
