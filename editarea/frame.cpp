@@ -168,6 +168,7 @@ bool CreateFrame(EditAreaState& state, int x, int y, int width, int height)
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = FrameProc;
     windowClass.hInstance = state.instance;
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     windowClass.lpszClassName = kFrameClass;
     if (!RegisterClassExW(&windowClass))
         return false;

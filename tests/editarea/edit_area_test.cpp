@@ -526,6 +526,39 @@ TEST_F(EditAreaTest, LargeImageScrollsAndMapsThroughTheOffset)
     EXPECT_EQ(ScrollInfo(SB_VERT).nMax, 511) << "zoom unchanged";
 }
 
+TEST_F(EditAreaTest, BothBarsScrollAndKeepPartialPixelsAligned)
+{
+    UseImage(300, 300);
+    Create();
+    context.currentTool = kZoomInTool;
+    Click(198 + 10, 69 + 10);  // zoom 1 puts the image at (198, 69); pixel (10, 10)
+    // Zoom 2 brings the vertical bar only; the image is centered across the rest.
+    ASSERT_TRUE(HasStyle(WS_VSCROLL));
+    ASSERT_FALSE(HasStyle(WS_HSCROLL));
+    const int originX = (696 - GetSystemMetrics(SM_CXVSCROLL) - 600) / 2;
+    Click(originX + 20, 20);  // pixel (10, 10) again: zoom 3 needs both bars
+    ASSERT_TRUE(HasStyle(WS_HSCROLL));
+    ASSERT_TRUE(HasStyle(WS_VSCROLL));
+    EXPECT_EQ(ScrollInfo(SB_HORZ).nMax, 899);
+    EXPECT_EQ(ScrollInfo(SB_VERT).nMax, 899);
+    EXPECT_EQ(ScrollInfo(SB_HORZ).nPos, 0);
+
+    SendMessageW(canvas, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 4), 0);
+    SendMessageW(canvas, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 7), 0);
+    EXPECT_EQ(ReadoutAt(0, 0), Readout(1, 2));
+    EXPECT_EQ(ReadoutAt(2, 2), Readout(2, 3));
+    const Capture capture = CaptureClient(canvas);
+    KeepCapture(capture, L"canvas_both_bars.png");
+    // Column 1 spans screen x -1..1 and column 2 starts at 2; row 2 spans y -1..1.
+    EXPECT_EQ(capture.at(0, 0), PixelColor(1, 2) & 0xFFFFFF);
+    EXPECT_EQ(capture.at(1, 1), PixelColor(1, 2) & 0xFFFFFF);
+    EXPECT_EQ(capture.at(2, 0), PixelColor(2, 2) & 0xFFFFFF);
+    EXPECT_EQ(capture.at(0, 2), PixelColor(1, 3) & 0xFFFFFF);
+    EXPECT_EQ(capture.at(capture.width - 1, capture.height - 1),
+              PixelColor((capture.width - 1 + 4) / 3, (capture.height - 1 + 7) / 3) & 0xFFFFFF)
+        << "the image fills the whole client area";
+}
+
 TEST_F(EditAreaTest, MainWindowMessagesLookTheImageUpAgain)
 {
     UseImage(16, 16);
