@@ -24,6 +24,15 @@ void OnCanvasSize(EditAreaState& state, HWND window)
     InvalidateRect(window, nullptr, FALSE);
 }
 
+// A new display format needs a new buffer; the view itself stays as it is.
+void OnCanvasDisplayChange(EditAreaState& state, HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    RebuildBackBuffer(state.canvasBuffer, rect.right - rect.left, rect.bottom - rect.top);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
 void OnCanvasPaint(EditAreaState& state, HWND window)
 {
     PAINTSTRUCT paint;
@@ -164,7 +173,7 @@ LRESULT CALLBACK CanvasProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             return TRUE;
         break;
     case WM_DISPLAYCHANGE:
-        OnCanvasSize(state, window);
+        OnCanvasDisplayChange(state, window);
         return 0;
     case WM_SYSCOLORCHANGE:
     case WM_THEMECHANGED:
