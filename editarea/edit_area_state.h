@@ -1,0 +1,94 @@
+// The editing area's one module state record (the library serves one editing area at a time).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "back_buffer.h"
+#include "canvas_geometry.h"
+#include "common/app_context.h"
+#include "core/pyx.h"
+#include "cursor_choice.h"
+#include "selection_state.h"
+
+struct EditAreaColors {
+    COLORREF frame;          // the theme's highlight color
+    COLORREF face;           // panel face
+    COLORREF text;           // panel text
+    COLORREF highlightText;
+};
+
+struct EditAreaState {
+    HINSTANCE instance;
+    HWND parent;  // the main window
+    HWND frame;
+    HWND canvas;
+    HWND strip;
+    AppContext* context;
+
+    int frameWidth;  // W
+    int frameHeight; // H
+    Image* image;    // null when currentImage is out of range
+    Layer* layer;    // null when currentLayer is out of range
+
+    CanvasView view;  // zoom, scrollX, scrollY, scroll flags, drawn extent, client size
+    bool updatingScrollBars;  // the canvas's own resize while bars come and go
+
+    bool showGrid;
+    bool selectionOutlineVisible;
+    HRGN displayRegion;  // the selection region scaled by zoom, relative to the image origin
+    Bitmap* baseBitmap;  // the current layer with the selection cut out
+    Path* shapePreview;
+    bool previewVisible;
+    bool transformPending;
+    bool rotation;
+    bool dragging;
+    POINT anchor;
+    bool ctrlHeld;   // as last reported by key or mouse messages
+    bool shiftHeld;
+
+    BackBuffer frameBuffer;
+    BackBuffer canvasBuffer;
+    BackBuffer stripBuffer;
+    std::wstring statusText;
+    EditAreaColors colors;
+
+    HCURSOR cursors[kCursorCount];
+    HCURSOR arrow;
+    HCURSOR shownCursor;
+    HBRUSH selectionBrush;
+    HBITMAP selectionPattern;
+    Gdiplus::Pen* previewPen;
+    HFONT readoutFont;
+    UINT previousDoubleClickTime;
+
+    HWND showGridBox;
+    HWND applyButton;
+    HWND cancelButton;
+    HWND angleBar;
+    HWND widthBar;
+    HWND heightBar;
+    Bitmap* applyPicture;
+    Bitmap* cancelPicture;
+
+    bool frameClassRegistered;
+    bool canvasClassRegistered;
+    bool stripClassRegistered;
+};
+
+// The module state.
+EditAreaState& Easel();
+
+// Looks the current image and layer up again from the context's indexes.
+void LookUpImage(EditAreaState& state);
+void LookUpLayer(EditAreaState& state);
+
+// The window messages exchanged with the main window.
+enum : UINT {
+    kRedrawCanvasMessage = WM_APP + 100,
+    kLayerChangedMessage = WM_APP + 101,
+    kImageChangedMessage = WM_APP + 102,
+    kSelectionChangedMessage = WM_APP + 105,
+    kUndoneMessage = WM_APP + 106,
+};
