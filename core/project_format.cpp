@@ -7,7 +7,6 @@
 namespace {
 
 constexpr uint8_t kMagic[4] = {'F', 'I', 'C', '1'};
-constexpr size_t kPixelBlockHeaderSize = 12;
 constexpr size_t kPointSize = 8;
 
 bool ReadUnits(ByteReader& reader, uint16_t* units, size_t count)
