@@ -22,7 +22,7 @@ const wchar_t kUsage[] =
     L"usage: vexilc info FILE\n"
     L"       vexilc convert IN OUT\n"
     L"       vexilc export IN INDEX OUT.png|OUT.bmp\n"
-    L"FILE, IN and OUT are .ico or .cur files.\n";
+    L"FILE, IN and OUT are .ico, .cur, .ani or .fic files.\n";
 
 int Fail(const std::wstring& message)
 {
@@ -43,7 +43,7 @@ int FailWithBoxes(const MessageBoxRecorder& recorder, const std::wstring& fallba
 Resource* Load(const std::wstring& path, const MessageBoxRecorder& recorder, int* status)
 {
     if (FormatOfPath(path) == DocumentFormat::kUnknown) {
-        *status = Fail(L"cannot read \"" + path + L"\": use an .ico or .cur file");
+        *status = Fail(L"cannot read \"" + path + L"\": use an .ico, .cur, .ani or .fic file");
         return nullptr;
     }
     Resource* document = LoadDocument(path);
@@ -83,7 +83,7 @@ int Info(const std::wstring& path)
 int Convert(const std::wstring& in, const std::wstring& out)
 {
     if (FormatOfPath(out) == DocumentFormat::kUnknown)
-        return Fail(L"cannot write \"" + out + L"\": use an .ico or .cur file");
+        return Fail(L"cannot write \"" + out + L"\": use an .ico, .cur, .ani or .fic file");
     MessageBoxRecorder recorder;
     int status = 0;
     Resource* document = Load(in, recorder, &status);
