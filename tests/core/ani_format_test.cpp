@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "core/ani_format.h"
@@ -258,4 +260,18 @@ TEST(AniFormat, FramesTooShortForABlock)
     ASSERT_TRUE(AniFrameImageOf({icon.data(), icon.size()}, &image));
     EXPECT_EQ(image.hotspotX, 0) << "an icon frame has no hot spot";
     EXPECT_EQ(image.hotspotY, 0);
+}
+
+// The seed files of the fuzzers are real files of both readers; they must stay readable.
+TEST(AniFormat, SeedFilesRead)
+{
+    const std::string folder = std::string(VEXIL_FIXTURES) + "/fuzz/ani_reader/";
+    for (const char* name : {"two_frames.ani", "sequenced_odd_chunks.ani"}) {
+        std::ifstream in(folder + name, std::ios::binary);
+        const Bytes file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        ASSERT_FALSE(file.empty()) << name;
+        AniContents contents;
+        EXPECT_EQ(Parse(file, &contents), AniParseResult::kOk) << name;
+        EXPECT_EQ(AniSteps(contents).size(), 2u + (std::string(name) == "sequenced_odd_chunks.ani")) << name;
+    }
 }

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 #include "core/byte_io.h"
 #include "core/project_format.h"
@@ -191,4 +194,15 @@ TEST(ProjectFormat, NoImagesIsJustTheHeader)
     ProjectContents contents;
     EXPECT_EQ(Parse(bytes, &contents), ProjectParseResult::kOk);
     EXPECT_TRUE(contents.images.empty());
+}
+
+TEST(ProjectFormat, SeedFilesRead)
+{
+    const std::string folder = std::string(VEXIL_FIXTURES) + "/fuzz/project_reader/";
+    for (const char* name : {"two_images.fic", "raster_and_outline.fic"}) {
+        std::ifstream in(folder + name, std::ios::binary);
+        const std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        ASSERT_FALSE(file.empty()) << name;
+        EXPECT_EQ(Parse(file), ProjectParseResult::kOk) << name;
+    }
 }
