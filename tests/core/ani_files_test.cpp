@@ -98,25 +98,6 @@ TEST(AniFiles, TwoFramesRoundTrip)
     PYX_DoCleanupInternalResource(document);
 }
 
-TEST(AniFiles, TextsArePaddedToEvenSizes)
-{
-    struct Case {
-        const wchar_t* title;
-        uint32_t size;
-    };
-    const Case cases[] = {{L"", 2}, {L"abc", 4}, {L"abcd", 6}};
-    for (const Case& test : cases) {
-        Resource* document = Animation({{16, 8, 0, 0, 5}}, test.title, L"xy");
-        const std::wstring path = TestPath(L"texts.ani");
-        ASSERT_EQ(PYX_SaveAniToFile(nullptr, path.c_str(), document), 1);
-        std::vector<uint8_t> file = ReadBytes(path);
-        EXPECT_EQ(ReadU32(&file[28]), test.size) << "INAM of \"" << testing::PrintToString(std::wstring(test.title));
-        EXPECT_EQ(ReadU32(&file[16]), 20 + test.size + 4) << "INFO list size";
-        EXPECT_EQ(ReadU32(&file[4]), file.size() - 8);
-        PYX_DoCleanupInternalResource(document);
-    }
-}
-
 TEST(AniFiles, TextsGoThroughTheAnsiCodePage)
 {
     Resource* document = Animation({{16, 32, 0, 0, 5}}, L"Caf\u00e9 \u00fcber", L"Jos\u00e9");
