@@ -17,14 +17,14 @@ void ExpectOneBox(const MessageBoxRecorder& recorder, const wchar_t* text, const
     EXPECT_TRUE(recorder.boxes()[0].errorIcon);
 }
 
-struct FrameSpec {
+struct FrameShape {
     uint16_t side;
     uint8_t bits;
     int16_t hotspotX, hotspotY;
     uint32_t rate;
 };
 
-Resource* Animation(const std::vector<FrameSpec>& specs, const wchar_t* title, const wchar_t* creator)
+Resource* Animation(const std::vector<FrameShape>& shapes, const wchar_t* title, const wchar_t* creator)
 {
     Resource* document = PYX_CreateNewResource();
     PYX_DeleteImage(document->firstImage);
@@ -34,14 +34,14 @@ Resource* Animation(const std::vector<FrameSpec>& specs, const wchar_t* title, c
     wcscpy(document->title, title);
     wcscpy(document->creator, creator);
     Image* last = nullptr;
-    for (const FrameSpec& spec : specs) {
-        Image* image = PYX_CreateImage(spec.side, spec.side);
-        image->bitsPerPixel = spec.bits;
-        image->hotspotX = spec.hotspotX;
-        image->hotspotY = spec.hotspotY;
-        image->displayRate = spec.rate;
-        const uint32_t alpha = spec.bits == 32 ? 160 : 255;
-        PaintPixels(image->composite, [&](int x, int y) { return NoiseColor(x + spec.side, y, alpha); });
+    for (const FrameShape& shape : shapes) {
+        Image* image = PYX_CreateImage(shape.side, shape.side);
+        image->bitsPerPixel = shape.bits;
+        image->hotspotX = shape.hotspotX;
+        image->hotspotY = shape.hotspotY;
+        image->displayRate = shape.rate;
+        const uint32_t alpha = shape.bits == 32 ? 160 : 255;
+        PaintPixels(image->composite, [&](int x, int y) { return NoiseColor(x + shape.side, y, alpha); });
         image->prev = last;
         (last ? last->next : document->firstImage) = image;
         last = image;
