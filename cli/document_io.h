@@ -7,7 +7,7 @@
 
 #include "core/pyx.h"
 
-enum class DocumentFormat { kUnknown, kIcon, kCursor };
+enum class DocumentFormat { kUnknown, kIcon, kCursor, kAnimatedCursor, kProject };
 
 DocumentFormat FormatOfPath(const std::wstring& path);
 

@@ -25,9 +25,9 @@ const wchar_t kUsage[] =
     L"       vexilc export IN INDEX OUT.png|OUT.bmp\n"
     L"       vexilc extract LIBRARY OUTDIR\n"
     L"       vexilc library OUT.nil IN1.ico IN2.ico ...\n"
-    L"FILE, IN and OUT are .ico or .cur files. extract writes every icon image of an icon\n"
-    L"library (.nil, .icl, .exe, .dll, ...) as OUTDIR\\000.ico, 001.ico, ...; library builds\n"
-    L"a new icon library with one icon group per .ico file.\n";
+    L"FILE, IN and OUT are .ico, .cur, .ani or .fic files. extract writes every icon image of\n"
+    L"an icon library (.nil, .icl, .exe, .dll, ...) as OUTDIR\\000.ico, 001.ico, ...; library\n"
+    L"builds a new icon library with one icon group per .ico file.\n";
 
 int Fail(const std::wstring& message)
 {
@@ -48,7 +48,7 @@ int FailWithBoxes(const MessageBoxRecorder& recorder, const std::wstring& fallba
 Resource* Load(const std::wstring& path, const MessageBoxRecorder& recorder, int* status)
 {
     if (FormatOfPath(path) == DocumentFormat::kUnknown) {
-        *status = Fail(L"cannot read \"" + path + L"\": use an .ico or .cur file");
+        *status = Fail(L"cannot read \"" + path + L"\": use an .ico, .cur, .ani or .fic file");
         return nullptr;
     }
     Resource* document = LoadDocument(path);
@@ -88,7 +88,7 @@ int Info(const std::wstring& path)
 int Convert(const std::wstring& in, const std::wstring& out)
 {
     if (FormatOfPath(out) == DocumentFormat::kUnknown)
-        return Fail(L"cannot write \"" + out + L"\": use an .ico or .cur file");
+        return Fail(L"cannot write \"" + out + L"\": use an .ico, .cur, .ani or .fic file");
     MessageBoxRecorder recorder;
     int status = 0;
     Resource* document = Load(in, recorder, &status);

@@ -131,3 +131,50 @@ PYX_API void PYX_CreateLibrary(HWND owner, int flag);
 // Raw 32-bit pictures ("QORVEN32") stored as custom resources of a module.
 PYX_API Bitmap* PYX_LoadCustomImageResource(HMODULE module, uint16_t resourceId,
                                             const wchar_t* typeName);
+
+// Animated cursor files.
+PYX_API Resource* PYX_LoadAniFromFile(HWND owner, const wchar_t* path);
+PYX_API int PYX_SaveAniToFile(HWND owner, const wchar_t* path, Resource* resource);
+
+// Project files: the lossless document with every layer.
+PYX_API Resource* PYX_LoadProjectFromFile(HWND owner, const wchar_t* path);
+PYX_API int PYX_SaveProjectToFile(HWND owner, const wchar_t* path, Resource* resource);
+
+// Undo history at the granularity of whole Images.
+enum UndoRingKind : uint8_t {
+    kMoveRing = 1,
+    kChangeRing = 2,
+    kDeleteRing = 3,
+    kNewRing = 4,
+    kStandardFormatsRing = 5,
+};
+
+struct UndoRing {
+    int32_t first;   // first Image index
+    int32_t second;  // move: the index moved to; standard formats: last index of the run
+    Image* images;   // owned; linked by their next fields; may be null
+    uint8_t kind;    // UndoRingKind
+    UndoRing* next;  // newer ring
+};
+
+struct UndoChain {
+    uint8_t count;        // rings held, 0 to 20
+    int8_t position;      // last ring in effect; -1 when none is
+    UndoRing* firstRing;  // oldest
+    uint32_t canUndo;
+    uint32_t canRedo;
+};
+
+PYX_API UndoChain* PYX_InitNewUndoChain();
+PYX_API void PYX_DeleteUndoChain(UndoChain* chain);
+PYX_API void PYX_AddChangeUndoRing(UndoChain* chain, int32_t index, Resource* resource);
+PYX_API void PYX_AddMoveUndoRing(UndoChain* chain, int32_t fromIndex, int32_t toIndex);
+PYX_API void PYX_AddDeleteUndoRing(UndoChain* chain, int32_t index, Resource* resource);
+PYX_API void PYX_AddNewUndoRing(UndoChain* chain, int32_t index);
+PYX_API void PYX_AddSFUndoRing(UndoChain* chain, int32_t firstIndex, int32_t lastIndex);
+PYX_API int32_t PYX_Undo(UndoChain* chain, Resource* resource);
+PYX_API int32_t PYX_Redo(UndoChain* chain, Resource* resource);
+
+// Clipboard pictures (CF_DIB).
+PYX_API int PYX_CopyImageToClipboard(HWND owner, Bitmap* bitmap, uint16_t width, uint16_t height);
+PYX_API Bitmap* PYX_GetImageFromClipboard(HWND owner);
