@@ -46,11 +46,11 @@ std::vector<uint8_t> AnsiFromText(const wchar_t* text)
 Image* ImageFromFrame(const AniFrame& frame)
 {
     AniFrameImage first;
-    DecodedPicture picture;
-    if (!AniFrameImageOf(frame, &first) || !DecodeIconImage(first.block, first.blockSize, &picture))
+    int depth = 0;
+    Image* image = AniFrameImageOf(frame, &first) ? ImageFromIconBlock(first.block, first.blockSize, &depth) : nullptr;
+    if (!image)
         return nullptr;
-    Image* image = ImageFromPicture(picture);
-    image->bitsPerPixel = uint8_t(picture.bitsPerPixel);
+    image->bitsPerPixel = uint8_t(depth);
     image->hotspotX = first.hotspotX;
     image->hotspotY = first.hotspotY;
     return image;

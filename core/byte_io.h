@@ -53,7 +53,8 @@ struct ByteReader {
     bool Bytes(void* out, size_t count)
     {
         if (!Has(count)) return false;
-        std::memcpy(out, data + pos, count);
+        if (count)  // an empty destination may have no address at all
+            std::memcpy(out, data + pos, count);
         pos += count;
         return true;
     }

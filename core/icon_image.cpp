@@ -55,33 +55,3 @@ Image* ImageFromIconBlock(const uint8_t* block, size_t size, int* blockDepth)
     return composite ? NewImageFromComposite(composite) : nullptr;
 }
 
-bool DecodeIconImage(const uint8_t* block, size_t size, DecodedPicture* picture)
-{
-    if (ClassifyIconBlock(block, size) != IconBlockKind::kPng)
-        return DecodeIconBlock(block, size, picture);
-    int depth = 0;
-    Bitmap* png = DecodePngBlock(block, size, &depth);
-    if (!png)
-        return false;
-    bool copied = false;
-    {
-        BitmapLock lock(png, Gdiplus::ImageLockModeRead);
-        if (lock.ok()) {
-            picture->width = lock.view().width;
-            picture->height = lock.view().height;
-            picture->bitsPerPixel = depth;
-            picture->pixels.resize(size_t(picture->width) * picture->height * 4);
-            for (int y = 0; y < picture->height; y++)
-                std::memcpy(picture->View().Row(y), lock.view().Row(y), size_t(picture->width) * 4);
-            copied = true;
-        }
-    }
-    delete png;
-    return copied;
-}
-
-Image* ImageFromPicture(DecodedPicture& picture)
-{
-    Bitmap* composite = BitmapFromPixels(picture.View());
-    return composite ? NewImageFromComposite(composite) : nullptr;
-}

@@ -12,8 +12,3 @@
 // block cannot be decoded.
 Image* ImageFromIconBlock(const uint8_t* block, size_t size, int* blockDepth);
 
-struct DecodedPicture;  // core/ico_format.h
-
-// The same in two steps, for readers that look at the pixels before building the Image.
-bool DecodeIconImage(const uint8_t* block, size_t size, DecodedPicture* picture);
-Image* ImageFromPicture(DecodedPicture& picture);

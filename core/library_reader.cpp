@@ -32,11 +32,10 @@ LibraryMessage MessageFor(LibraryStatus status)
 // (that is what the decoder reports for the picture).
 Image* ImageFromBlock(const std::vector<uint8_t>& block)
 {
-    DecodedPicture picture;
-    if (block.empty() || !DecodeIconImage(block.data(), block.size(), &picture))
-        return nullptr;
-    Image* image = ImageFromPicture(picture);
-    image->bitsPerPixel = uint8_t(picture.bitsPerPixel);
+    int depth = 0;
+    Image* image = block.empty() ? nullptr : ImageFromIconBlock(block.data(), block.size(), &depth);
+    if (image)
+        image->bitsPerPixel = uint8_t(depth);
     return image;
 }
 

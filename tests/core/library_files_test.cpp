@@ -23,21 +23,21 @@ struct PictureSpec {
     int bits;
 };
 
-// An .ico file whose pictures are noise with mixed alpha, one per spec.
-Bytes MakeIconFile(const std::vector<PictureSpec>& specs)
+// An .ico file whose pictures are noise with mixed alpha, one per layout.
+Bytes MakeIconFile(const std::vector<PictureSpec>& shapes)
 {
     std::vector<std::vector<uint32_t>> pixels;
     std::vector<IconFileImage> images;
-    for (const PictureSpec& spec : specs) {
-        pixels.emplace_back(size_t(spec.side) * spec.side);
-        for (int y = 0; y < spec.side; y++)
-            for (int x = 0; x < spec.side; x++)
-                pixels.back()[size_t(y) * spec.side + x] = NoiseColor(x + spec.bits, y, (x + y) % 3 ? 255 : 0);
+    for (const PictureSpec& layout : shapes) {
+        pixels.emplace_back(size_t(layout.side) * layout.side);
+        for (int y = 0; y < layout.side; y++)
+            for (int x = 0; x < layout.side; x++)
+                pixels.back()[size_t(y) * layout.side + x] = NoiseColor(x + layout.bits, y, (x + y) % 3 ? 255 : 0);
     }
-    for (size_t i = 0; i < specs.size(); i++) {
-        PixelView view{specs[i].side, specs[i].side, std::ptrdiff_t(specs[i].side) * 4,
+    for (size_t i = 0; i < shapes.size(); i++) {
+        PixelView view{shapes[i].side, shapes[i].side, std::ptrdiff_t(shapes[i].side) * 4,
                        reinterpret_cast<uint8_t*>(pixels[i].data())};
-        images.push_back({view, specs[i].bits, 0, 0});
+        images.push_back({view, shapes[i].bits, 0, 0});
     }
     return BuildIconFile(kIconFileType, images);
 }
@@ -255,18 +255,18 @@ void ExpectReadFailure(const Bytes& file, const wchar_t* text, const wchar_t* ca
 
 TEST(LibraryReading, BrokenAndIconlessModulesGiveTheirMessage)
 {
-    PeSpec good;
+    PeLayout good;
     good.icons = {IconBlock(16, 32)};
-    PeSpec noRsrc = good;
+    PeLayout noRsrc = good;
     noRsrc.resourceSection = false;
-    PeSpec noIcons = good;
+    PeLayout noIcons = good;
     noIcons.rootType = 24;
-    PeSpec oddMagic = good;
+    PeLayout oddMagic = good;
     oddMagic.magic = 0x107;
-    NeSpec emptyNe;
+    NeLayout emptyNe;
     BuiltPe looping = BuildPe(good);
     PutU32(looping.bytes, looping.resources + 20, 0x80000000u);
-    PeSpec undecodable;
+    PeLayout undecodable;
     undecodable.icons = {Bytes(60, 0xEE)};
     const wchar_t* kNotValid = L"Library is not valid";
     ExpectReadFailure(Bytes{'M'}, L"Error Reading Library", L"I/O Error", "one byte");
@@ -298,11 +298,11 @@ Resource* ReadQuietly(const Bytes& file, const wchar_t* name)
 TEST(LibraryReading, HandMadeNeAnd32And64BitModulesGiveTheirImages)
 {
     const std::vector<Bytes> blocks = {IconBlock(16, 4), IconBlock(32, 32), IconBlock(20, 24)};
-    NeSpec ne;
+    NeLayout ne;
     ne.icons = blocks;
-    PeSpec pe32;
+    PeLayout pe32;
     pe32.icons = blocks;
-    PeSpec pe64 = pe32;
+    PeLayout pe64 = pe32;
     pe64.magic = 0x20B;
     pe64.languageLevel = false;
     const std::vector<std::pair<const wchar_t*, Bytes>> modules = {
@@ -319,7 +319,7 @@ TEST(LibraryReading, HandMadeNeAnd32And64BitModulesGiveTheirImages)
         }
         PYX_DoCleanupInternalResource(document);
     }
-    PeSpec empty;
+    PeLayout empty;
     Resource* none = ReadQuietly(BuildPe(empty).bytes, L"empty.dll");
     ASSERT_TRUE(none) << "an empty icon directory is no failure; the caller reports it";
     EXPECT_EQ(none->imageCount, 0);

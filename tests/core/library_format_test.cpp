@@ -41,12 +41,12 @@ TEST(LibraryFormat, FindsPeIconsIn32And64BitModulesWithAndWithoutLanguageLevel)
             for (bool groupTypeFirst : {false, true}) {
                 SCOPED_TRACE(testing::Message() << "magic " << magic << " language level " << languageLevel
                                                 << " group type first " << groupTypeFirst);
-                PeSpec spec;
-                spec.magic = magic;
-                spec.languageLevel = languageLevel;
-                spec.groupTypeFirst = groupTypeFirst;
-                spec.icons = icons;
-                const BuiltPe pe = BuildPe(spec);
+                PeLayout layout;
+                layout.magic = magic;
+                layout.languageLevel = languageLevel;
+                layout.groupTypeFirst = groupTypeFirst;
+                layout.icons = icons;
+                const BuiltPe pe = BuildPe(layout);
                 std::vector<LibraryIconBlock> blocks;
                 ASSERT_EQ(Find(pe.bytes, &blocks), LibraryStatus::kOk);
                 ExpectBlocksHold(pe.bytes, blocks, icons);
@@ -55,12 +55,12 @@ TEST(LibraryFormat, FindsPeIconsIn32And64BitModulesWithAndWithoutLanguageLevel)
 
 TEST(LibraryFormat, FindsNeIconsAndZeroFillsTheAlignmentPaddingOfTheLastOne)
 {
-    NeSpec spec;
-    spec.icons = {Filler(40, 1), Filler(21, 5)};
-    const BuiltNe ne = BuildNe(spec);
+    NeLayout layout;
+    layout.icons = {Filler(40, 1), Filler(21, 5)};
+    const BuiltNe ne = BuildNe(layout);
     std::vector<LibraryIconBlock> blocks;
     ASSERT_EQ(Find(ne.bytes, &blocks), LibraryStatus::kOk);
-    ExpectBlocksHold(ne.bytes, blocks, spec.icons);
+    ExpectBlocksHold(ne.bytes, blocks, layout.icons);
     EXPECT_EQ(blocks[0].offset, ne.iconOffsets[0]);
     EXPECT_EQ(blocks[0].paddedSize, 48u);
     // The file ends right after the last block, short of its padded length.
@@ -76,30 +76,30 @@ struct BrokenCase {
     LibraryStatus expected;
 };
 
-Bytes Pe(const std::function<void(PeSpec&)>& adjust, const std::function<void(BuiltPe&)>& breakIt = nullptr)
+Bytes Pe(const std::function<void(PeLayout&)>& adjust, const std::function<void(BuiltPe&)>& breakIt = nullptr)
 {
-    PeSpec spec;
-    spec.icons = {Filler(40, 1), Filler(24, 9)};
-    adjust(spec);
-    BuiltPe pe = BuildPe(spec);
+    PeLayout layout;
+    layout.icons = {Filler(40, 1), Filler(24, 9)};
+    adjust(layout);
+    BuiltPe pe = BuildPe(layout);
     if (breakIt)
         breakIt(pe);
     return pe.bytes;
 }
 
-Bytes Ne(const std::function<void(NeSpec&)>& adjust, const std::function<void(BuiltNe&)>& breakIt = nullptr)
+Bytes Ne(const std::function<void(NeLayout&)>& adjust, const std::function<void(BuiltNe&)>& breakIt = nullptr)
 {
-    NeSpec spec;
-    spec.icons = {Filler(40, 1), Filler(24, 9)};
-    adjust(spec);
-    BuiltNe ne = BuildNe(spec);
+    NeLayout layout;
+    layout.icons = {Filler(40, 1), Filler(24, 9)};
+    adjust(layout);
+    BuiltNe ne = BuildNe(layout);
     if (breakIt)
         breakIt(ne);
     return ne.bytes;
 }
 
-void Keep(PeSpec&) {}
-void KeepNe(NeSpec&) {}
+void Keep(PeLayout&) {}
+void KeepNe(NeLayout&) {}
 
 TEST(LibraryFormat, BrokenOrIconlessModulesGiveTheReasonOfTheirFailure)
 {
@@ -111,11 +111,11 @@ TEST(LibraryFormat, BrokenOrIconlessModulesGiveTheReasonOfTheirFailure)
         {"new header beyond the file", [] { Bytes b = DosStub(); PutU16(b, 60, 0x4000); return b; }, S::kNotValid},
         {"unknown signature", [] { Bytes b = Pe(Keep); b[kTestNewHeader] = 'L'; return b; }, S::kNotValid},
         {"PE headers cut short", [] { Bytes b = Pe(Keep); b.resize(kTestNewHeader + 100); return b; }, S::kReadError},
-        {"optional header neither 32 nor 64 bit", [] { return Pe([](PeSpec& s) { s.magic = 0x107; }); }, S::kFormatNotSupported},
-        {"no .rsrc section", [] { return Pe([](PeSpec& s) { s.resourceSection = false; }); }, S::kNoResourceSection},
+        {"optional header neither 32 nor 64 bit", [] { return Pe([](PeLayout& s) { s.magic = 0x107; }); }, S::kFormatNotSupported},
+        {"no .rsrc section", [] { return Pe([](PeLayout& s) { s.resourceSection = false; }); }, S::kNoResourceSection},
         {"section count past the file", [] { return Pe(Keep, [](BuiltPe& p) { PutU16(p.bytes, kTestNewHeader + 6, 60000); }); }, S::kReadError},
         {"resources beyond the file", [] { return Pe(Keep, [](BuiltPe& p) { PutU32(p.bytes, p.sectionTable + 20, 0x7FFFFFF0); }); }, S::kNotValid},
-        {"no icon type", [] { return Pe([](PeSpec& s) { s.rootType = 24; }); }, S::kNoIconType},
+        {"no icon type", [] { return Pe([](PeLayout& s) { s.rootType = 24; }); }, S::kNoIconType},
         {"icon type is a data entry", [] { return Pe(Keep, [](BuiltPe& p) { PutU32(p.bytes, p.resources + 20, uint32_t(p.iconDirectory)); }); }, S::kNoIconType},
         {"directory entry count past the file", [] { return Pe(Keep, [](BuiltPe& p) { PutU16(p.bytes, p.resources + p.iconDirectory + 14, 65000); }); }, S::kReadError},
         {"icon directory pointing at the root", [] { return Pe(Keep, [](BuiltPe& p) { PutU32(p.bytes, p.resources + 20, 0x80000000u); }); }, S::kNotValid},
@@ -126,20 +126,20 @@ TEST(LibraryFormat, BrokenOrIconlessModulesGiveTheReasonOfTheirFailure)
         {"data address below the section", [] { return Pe(Keep, [](BuiltPe& p) { PutU32(p.bytes, p.resources + p.firstDataEntry, 0x100); }); }, S::kNotValid},
         {"data beyond the file", [] { return Pe(Keep, [](BuiltPe& p) { PutU32(p.bytes, p.resources + p.firstDataEntry, 0x7FFF0000); }); }, S::kNotValid},
         {"data running past the end", [] { return Pe(Keep, [](BuiltPe& p) { PutU32(p.bytes, p.resources + p.firstDataEntry + 4, 100000); }); }, S::kReadError},
-        {"data entry beyond the file", [] { return Pe([](PeSpec& s) { s.languageLevel = false; }, [](BuiltPe& p) {
+        {"data entry beyond the file", [] { return Pe([](PeLayout& s) { s.languageLevel = false; }, [](BuiltPe& p) {
              PutU32(p.bytes, p.resources + p.iconDirectory + 16 + 4, 0x7FFFFF00); }); }, S::kNotValid},
-        {"one block named over and over", [] { return Pe([](PeSpec& s) { s.icons = {Filler(2000, 1), Filler(8, 2)}; }, [](BuiltPe& p) {
+        {"one block named over and over", [] { return Pe([](PeLayout& s) { s.icons = {Filler(2000, 1), Filler(8, 2)}; }, [](BuiltPe& p) {
              const size_t second = p.resources + p.firstDataEntry + 16;
              PutU32(p.bytes, second, ReadU32(p.bytes.data() + p.resources + p.firstDataEntry));
              PutU32(p.bytes, second + 4, 2000); }); }, S::kNotValid},
-        {"NE icon type with no records", [] { return Ne([](NeSpec& s) { s.icons.clear(); }); }, S::kNoIconInTable},
-        {"NE without icon type", [] { return Ne([](NeSpec& s) { s.iconType = false; }); }, S::kNoIconInTable},
-        {"NE alignment shift beyond any file", [] { return Ne([](NeSpec& s) { s.shift = 40; s.icons.clear(); }); }, S::kNotValid},
+        {"NE icon type with no records", [] { return Ne([](NeLayout& s) { s.icons.clear(); }); }, S::kNoIconInTable},
+        {"NE without icon type", [] { return Ne([](NeLayout& s) { s.iconType = false; }); }, S::kNoIconInTable},
+        {"NE alignment shift beyond any file", [] { return Ne([](NeLayout& s) { s.shift = 40; s.icons.clear(); }); }, S::kNotValid},
         {"NE resource table beyond the file", [] { return Ne(KeepNe, [](BuiltNe& n) { PutU16(n.bytes, kTestNewHeader + 36, 0xF000); }); }, S::kNotValid},
         {"NE skipped type running past the file", [] { return Ne(KeepNe, [](BuiltNe& n) { PutU16(n.bytes, n.table + 4, 60000); }); }, S::kNotValid},
         {"NE icon beyond the file", [] { return Ne(KeepNe, [](BuiltNe& n) { PutU16(n.bytes, n.iconTypeRecord + 8, 0xFFFF); }); }, S::kNotValid},
         {"NE name records cut short", [] { return Ne(KeepNe, [](BuiltNe& n) { n.bytes.resize(n.iconTypeRecord + 14); }); }, S::kReadError},
-        {"NE table without an end", [] { return Ne([](NeSpec& s) { s.iconType = false; }, [](BuiltNe& n) { n.bytes.resize(n.iconTypeRecord + 1); }); }, S::kReadError},
+        {"NE table without an end", [] { return Ne([](NeLayout& s) { s.iconType = false; }, [](BuiltNe& n) { n.bytes.resize(n.iconTypeRecord + 1); }); }, S::kReadError},
     };
     for (const BrokenCase& c : cases) {
         std::vector<LibraryIconBlock> blocks = {{1, 2, 3}};
@@ -151,14 +151,14 @@ TEST(LibraryFormat, BrokenOrIconlessModulesGiveTheReasonOfTheirFailure)
 TEST(LibraryFormat, EmptyPeIconDirectoryIsReadAsNoImages)
 {
     std::vector<LibraryIconBlock> blocks;
-    EXPECT_EQ(Find(Pe([](PeSpec& s) { s.icons.clear(); }), &blocks), LibraryStatus::kOk);
+    EXPECT_EQ(Find(Pe([](PeLayout& s) { s.icons.clear(); }), &blocks), LibraryStatus::kOk);
     EXPECT_TRUE(blocks.empty());
 }
 
 // Under the sanitizers: every prefix of a good module is refused or read within itself.
 TEST(LibraryFormat, EveryTruncationIsReadWithinTheBytesThatRemain)
 {
-    for (const Bytes& whole : {Pe(Keep), Pe([](PeSpec& s) { s.magic = 0x20B; }), Ne(KeepNe)}) {
+    for (const Bytes& whole : {Pe(Keep), Pe([](PeLayout& s) { s.magic = 0x20B; }), Ne(KeepNe)}) {
         for (size_t length = 0; length < whole.size(); length++) {
             const Bytes prefix(whole.begin(), whole.begin() + length);
             std::vector<LibraryIconBlock> blocks;

@@ -41,7 +41,7 @@ inline Bytes DosStub()
     return b;
 }
 
-struct PeSpec {
+struct PeLayout {
     uint16_t magic = 0x10B;
     bool resourceSection = true;
     uint32_t rootType = 3;          // the type of the one root entry
@@ -72,44 +72,44 @@ inline void PutDirectory(Bytes& b, size_t at, const std::vector<std::pair<uint32
 
 inline size_t DirectorySize(size_t entries) { return 16 + entries * 8; }
 
-inline BuiltPe BuildPe(const PeSpec& spec)
+inline BuiltPe BuildPe(const PeLayout& layout)
 {
     BuiltPe pe;
     Bytes& b = pe.bytes;
     b = DosStub();
-    const uint16_t optionalSize = spec.magic == 0x20B ? 240 : 224;
+    const uint16_t optionalSize = layout.magic == 0x20B ? 240 : 224;
     b.push_back('P'), b.push_back('E'), b.push_back(0), b.push_back(0);
-    PutU16(b, kTestNewHeader + 4, spec.magic == 0x20B ? 0x8664 : 0x14C);
+    PutU16(b, kTestNewHeader + 4, layout.magic == 0x20B ? 0x8664 : 0x14C);
     PutU16(b, kTestNewHeader + 6, 1);
     PutU16(b, kTestNewHeader + 20, optionalSize);
-    PutU16(b, kTestNewHeader + 24, spec.magic);
+    PutU16(b, kTestNewHeader + 24, layout.magic);
     pe.sectionTable = kTestNewHeader + 24 + optionalSize;
     pe.resources = 0x200;
     PutBytes(b, pe.sectionTable, Bytes{'.', 'r', 's', 'r', 'c', 0, 0, 0});
-    if (!spec.resourceSection)
+    if (!layout.resourceSection)
         b[pe.sectionTable + 1] = 't';
     PutU32(b, pe.sectionTable + 12, pe.virtualAddress);
     PutU32(b, pe.sectionTable + 20, uint32_t(pe.resources));
 
-    const size_t n = spec.icons.size();
+    const size_t n = layout.icons.size();
     const size_t R = pe.resources;
-    const size_t rootEntries = spec.groupTypeFirst ? 2 : 1;
+    const size_t rootEntries = layout.groupTypeFirst ? 2 : 1;
     pe.iconDirectory = DirectorySize(rootEntries);
     const size_t groupDirectory = pe.iconDirectory + DirectorySize(n);
     pe.firstLanguageDirectory = groupDirectory + DirectorySize(0);
-    pe.firstDataEntry = pe.firstLanguageDirectory + (spec.languageLevel ? n * DirectorySize(1) : 0);
+    pe.firstDataEntry = pe.firstLanguageDirectory + (layout.languageLevel ? n * DirectorySize(1) : 0);
     size_t data = pe.firstDataEntry + n * 16;
 
     std::vector<std::pair<uint32_t, uint32_t>> root;
-    if (spec.groupTypeFirst)
+    if (layout.groupTypeFirst)
         root.push_back({14, 0x80000000u | uint32_t(groupDirectory)});
-    root.push_back({spec.rootType, 0x80000000u | uint32_t(pe.iconDirectory)});
+    root.push_back({layout.rootType, 0x80000000u | uint32_t(pe.iconDirectory)});
     PutDirectory(b, R, root);
     PutDirectory(b, R + groupDirectory, {});
     std::vector<std::pair<uint32_t, uint32_t>> ids;
     for (size_t i = 0; i < n; i++) {
         const size_t entry = pe.firstDataEntry + i * 16;
-        if (spec.languageLevel) {
+        if (layout.languageLevel) {
             const size_t language = pe.firstLanguageDirectory + i * DirectorySize(1);
             PutDirectory(b, R + language, {{0, uint32_t(entry)}});
             ids.push_back({uint32_t(i + 1), 0x80000000u | uint32_t(language)});
@@ -117,16 +117,16 @@ inline BuiltPe BuildPe(const PeSpec& spec)
             ids.push_back({uint32_t(i + 1), uint32_t(entry)});
         }
         PutU32(b, R + entry, pe.virtualAddress + uint32_t(data));
-        PutU32(b, R + entry + 4, uint32_t(spec.icons[i].size()));
-        PutBytes(b, R + data, spec.icons[i]);
-        data += (spec.icons[i].size() + 3) & ~size_t(3);
+        PutU32(b, R + entry + 4, uint32_t(layout.icons[i].size()));
+        PutBytes(b, R + data, layout.icons[i]);
+        data += (layout.icons[i].size() + 3) & ~size_t(3);
     }
     PutDirectory(b, R + pe.iconDirectory, ids);
     b.resize(R + data);
     return pe;
 }
 
-struct NeSpec {
+struct NeLayout {
     uint16_t shift = 4;
     bool otherTypeFirst = true;  // a group-icon type with one record ahead of the icons
     bool iconType = true;
@@ -140,7 +140,7 @@ struct BuiltNe {
     std::vector<size_t> iconOffsets;
 };
 
-inline BuiltNe BuildNe(const NeSpec& spec)
+inline BuiltNe BuildNe(const NeLayout& layout)
 {
     BuiltNe ne;
     Bytes& b = ne.bytes;
@@ -148,31 +148,31 @@ inline BuiltNe BuildNe(const NeSpec& spec)
     b.push_back('N'), b.push_back('E');
     ne.table = kTestNewHeader + 64;
     PutU16(b, kTestNewHeader + 36, uint16_t(ne.table - kTestNewHeader));
-    PutU16(b, ne.table, spec.shift);
+    PutU16(b, ne.table, layout.shift);
     size_t at = ne.table + 2;
-    if (spec.otherTypeFirst) {
+    if (layout.otherTypeFirst) {
         PutU16(b, at, 0x800E);
         PutU16(b, at + 2, 1);
         at += 8 + 12;
     }
     ne.iconTypeRecord = at;
-    if (spec.iconType) {
+    if (layout.iconType) {
         PutU16(b, at, 0x8003);
-        PutU16(b, at + 2, uint16_t(spec.icons.size()));
-        at += 8 + 12 * spec.icons.size();
+        PutU16(b, at + 2, uint16_t(layout.icons.size()));
+        at += 8 + 12 * layout.icons.size();
     }
     PutU16(b, at, 0);
     at += 2;
-    const size_t unit = size_t(1) << spec.shift;
+    const size_t unit = size_t(1) << layout.shift;
     size_t data = (at + unit - 1) / unit * unit;
-    for (size_t i = 0; i < spec.icons.size(); i++) {
+    for (size_t i = 0; i < layout.icons.size(); i++) {
         const size_t record = ne.iconTypeRecord + 8 + i * 12;
-        PutU16(b, record, uint16_t(data >> spec.shift));
-        PutU16(b, record + 2, uint16_t((spec.icons[i].size() + unit - 1) >> spec.shift));
+        PutU16(b, record, uint16_t(data >> layout.shift));
+        PutU16(b, record + 2, uint16_t((layout.icons[i].size() + unit - 1) >> layout.shift));
         PutU16(b, record + 6, uint16_t(0x8000 | (i + 1)));
-        PutBytes(b, data, spec.icons[i]);
+        PutBytes(b, data, layout.icons[i]);
         ne.iconOffsets.push_back(data);
-        data = (data + spec.icons[i].size() + unit - 1) / unit * unit;
+        data = (data + layout.icons[i].size() + unit - 1) / unit * unit;
     }
     return ne;
 }
