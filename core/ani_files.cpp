@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ani_format.h"
+#include "locked_composites.h"
 #include "common/gdiplus_pixels.h"
 #include "error_box.h"
 #include "file_io.h"
@@ -84,37 +85,20 @@ void ShowParseFailure(HWND owner, AniParseResult result)
     }
 }
 
-// Locks each composite for reading while the file is assembled.
-struct LockedFrames {
-    std::vector<std::unique_ptr<BitmapLock>> locks;
-    AniFileContent content;
-};
-
-bool LockFrames(const Resource* resource, LockedFrames* locked)
-{
-    const Image* image = resource->firstImage;
-    for (int i = 0; i < resource->imageCount; i++, image = image->next) {
-        if (!image || !image->composite)
-            return false;
-        locked->locks.push_back(std::make_unique<BitmapLock>(image->composite, Gdiplus::ImageLockModeRead));
-        if (!locked->locks.back()->ok())
-            return false;
-        locked->content.frames.push_back(
-            {locked->locks.back()->view(), image->bitsPerPixel, image->hotspotX, image->hotspotY});
-        locked->content.rates.push_back(image->displayRate);
-    }
-    return true;
-}
-
 FileWriteResult WriteAni(const wchar_t* path, const Resource* resource)
 {
-    LockedFrames locked;
-    if (!LockFrames(resource, &locked))
+    LockedComposites locked;
+    if (!LockComposites(resource->firstImage, resource->imageCount, &locked))
         return FileWriteResult::kCannotWrite;
-    locked.content.title = AnsiFromText(resource->title);
-    locked.content.creator = AnsiFromText(resource->creator);
-    locked.content.defaultRate = resource->defaultRate;
-    const std::vector<uint8_t> bytes = BuildAniFile(locked.content);
+    AniFileContent content;
+    content.frames = locked.images;
+    for (const Image* image = resource->firstImage; image && content.rates.size() < content.frames.size();
+         image = image->next)
+        content.rates.push_back(image->displayRate);
+    content.title = AnsiFromText(resource->title);
+    content.creator = AnsiFromText(resource->creator);
+    content.defaultRate = resource->defaultRate;
+    const std::vector<uint8_t> bytes = BuildAniFile(content);
     return WriteWholeFileSafely(path, bytes.data(), bytes.size());
 }
 

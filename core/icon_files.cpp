@@ -7,6 +7,7 @@
 #include "file_io.h"
 #include "ico_format.h"
 #include "icon_image.h"
+#include "locked_composites.h"
 #include "palette_objects.h"
 #include "pyx.h"
 #include "resource_list.h"
@@ -63,26 +64,6 @@ Resource* LoadIconOrCursor(HWND owner, const wchar_t* path, Loader loader)
     return resource;
 }
 
-// Locks each composite for reading while the file is assembled.
-struct LockedImages {
-    std::vector<std::unique_ptr<BitmapLock>> locks;
-    std::vector<IconFileImage> images;
-};
-
-bool LockImages(Image* first, int count, LockedImages* locked)
-{
-    Image* image = first;
-    for (int i = 0; i < count; i++, image = image->next) {
-        if (!image || !image->composite)
-            return false;
-        locked->locks.push_back(std::make_unique<BitmapLock>(image->composite, Gdiplus::ImageLockModeRead));
-        if (!locked->locks.back()->ok())
-            return false;
-        locked->images.push_back({locked->locks.back()->view(), image->bitsPerPixel, image->hotspotX, image->hotspotY});
-    }
-    return true;
-}
-
 int SaveImages(HWND owner, const wchar_t* path, Image* first, int count, IconFileType type)
 {
     const wchar_t* writeError = type == kIconFileType ? L"Error Writing Icon File" : L"Error Writing Cursor File";
@@ -92,9 +73,9 @@ int SaveImages(HWND owner, const wchar_t* path, Image* first, int count, IconFil
         return 0;
     }
     std::vector<uint8_t> bytes;
-    LockedImages locked;
+    LockedComposites locked;
     FileWriteResult written = FileWriteResult::kCannotWrite;
-    if (LockImages(first, count, &locked)) {
+    if (LockComposites(first, count, &locked)) {
         bytes = BuildIconFile(type, locked.images);
         written = WriteWholeFileSafely(path, bytes.data(), bytes.size());
     }
