@@ -23,7 +23,7 @@ void DropShadow(const PixelView& source, const PixelView& result, const ShadowSe
             to[x] = alpha == 0 ? 0 : color | (alpha > 255 ? 255 : alpha) << 24;
         }
     }
-    PixelBuffer blurred = NewPixelBuffer(canvas.width, canvas.height);
+    PixelBuffer blurred = NewScratchBuffer(canvas.width, canvas.height);
     HeavyBlur(canvas.View(), blurred.View(), shadow.blurFactor);
     for (int y = 0; y < height; y++)
         std::memset(result.Row(y), 0, size_t(width) * 4);
@@ -41,7 +41,7 @@ void InnerShadow(const PixelView& source, const PixelView& result, const ShadowS
     const uint32_t fill = (shadow.color & 0xFFFFFFu) | (fillAlpha > 255 ? 255 : fillAlpha) << 24;
     PixelBuffer moved = NewPixelBuffer(width, height);
     DrawOver(source, moved.View(), shadow.offsetX, shadow.offsetY);
-    PixelBuffer shade = NewPixelBuffer(width, height);
+    PixelBuffer shade = NewScratchBuffer(width, height);
     for (int y = 0; y < height; y++) {
         const uint32_t* shape = PixelRow(source, y);
         const uint32_t* cover = PixelRow(moved.View(), y);
@@ -49,7 +49,7 @@ void InnerShadow(const PixelView& source, const PixelView& result, const ShadowS
         for (int x = 0; x < width; x++)
             to[x] = AlphaOf(shape[x]) == 0 || AlphaOf(cover[x]) != 0 ? 0 : fill;
     }
-    PixelBuffer blurred = NewPixelBuffer(width, height);
+    PixelBuffer blurred = NewScratchBuffer(width, height);
     HeavyBlur(shade.View(), blurred.View(), shadow.blurFactor);
     for (int y = 0; y < height; y++) {
         const uint32_t* shape = PixelRow(source, y);

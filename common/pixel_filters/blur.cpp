@@ -35,20 +35,19 @@ void HeavyBlurPyramid(const PixelView& source, const PixelView& result, int fact
 
 void LinearBlur(const PixelView& source, const PixelView& result)
 {
-    const CoverageSums sums = SumCoverageWindow(source, kBoxTaps, 1);
+    CoverageWindow window = MakeCoverageWindow(source, kBoxTaps, 1);
     for (int y = 0; y < source.height; y++) {
+        SumCoverageRow(window, y);
+        const uint16_t *weight = window.Plane(kCoveredWeight), *red = window.Plane(kCoveredRed);
+        const uint16_t *green = window.Plane(kCoveredGreen), *blue = window.Plane(kCoveredBlue);
+        const uint16_t* alpha = window.Plane(kAllAlpha);
         const uint32_t* from = PixelRow(source, y);
         uint32_t* to = PixelRow(result, y);
-        const size_t base = size_t(y) * source.width;
         for (int x = 0; x < source.width; x++) {
-            const size_t i = base + x;
-            const uint32_t covered = sums.weight[i];
-            if (covered == 0) {
-                to[x] = from[x];
-                continue;
-            }
-            to[x] = PackPixel(DivideSmall(sums.alpha[i], 9), DivideSmall(sums.red[i], covered),
-                              DivideSmall(sums.green[i], covered), DivideSmall(sums.blue[i], covered));
+            const uint32_t covered = weight[x];
+            to[x] = covered == 0 ? from[x]
+                                 : PackPixel(DivideSmall(alpha[x], 9), DivideSmall(red[x], covered),
+                                             DivideSmall(green[x], covered), DivideSmall(blue[x], covered));
         }
     }
 }
@@ -57,22 +56,20 @@ void GaussianBlur5x5(const PixelView& source, const PixelView& result)
 {
     static const GaussianReciprocals reciprocals = MakeGaussianReciprocals();
     const double hundredth = kHundredth;
-    const CoverageSums sums = SumCoverageWindow(source, kBinomialTaps, 2);
+    CoverageWindow window = MakeCoverageWindow(source, kBinomialTaps, 2);
     for (int y = 0; y < source.height; y++) {
+        SumCoverageRow(window, y);
+        const uint16_t *weight = window.Plane(kCoveredWeight), *red = window.Plane(kCoveredRed);
+        const uint16_t *green = window.Plane(kCoveredGreen), *blue = window.Plane(kCoveredBlue);
+        const uint16_t* alpha = window.Plane(kAllAlpha);
         const uint32_t* from = PixelRow(source, y);
         uint32_t* to = PixelRow(result, y);
-        const size_t base = size_t(y) * source.width;
         for (int x = 0; x < source.width; x++) {
-            const size_t i = base + x;
-            const int d = sums.weight[i];
-            if (d == 0) {
-                to[x] = from[x];
-                continue;
-            }
-            to[x] = PackPixel(TruncateToByte(sums.alpha[i] * hundredth),
-                              TruncateToByte(sums.red[i] * reciprocals.exact[d]),
-                              TruncateToByte(sums.green[i] * reciprocals.single[d]),
-                              TruncateToByte(sums.blue[i] * reciprocals.single[d]));
+            const int d = weight[x];
+            to[x] = d == 0 ? from[x]
+                           : PackPixel(TruncateToByte(alpha[x] * hundredth), TruncateToByte(red[x] * reciprocals.exact[d]),
+                                       TruncateToByte(green[x] * reciprocals.single[d]),
+                                       TruncateToByte(blue[x] * reciprocals.single[d]));
         }
     }
 }
@@ -86,7 +83,7 @@ void HeavyBlur(const PixelView& source, const PixelView& result, int factor)
     } else if (factor == 2) {
         GaussianBlur5x5(source, result);
     } else if (factor <= 4) {
-        PixelBuffer first = NewPixelBuffer(source.width, source.height);
+        PixelBuffer first = NewScratchBuffer(source.width, source.height);
         if (factor == 3)
             LinearBlur(source, first.View());
         else
@@ -106,7 +103,7 @@ constexpr int kPyramidSteps = 5;
 int ScaledSize(int size, float scale)
 {
     const int scaled = int(float(size) * scale);
-    return scaled < 1 ? 1 : scaled;
+    return scaled < 1 ? 1 : (scaled > size ? size : scaled);
 }
 
 float PyramidScale(int step, int m)
@@ -117,22 +114,25 @@ float PyramidScale(int step, int m)
 }
 
 // Shrinks, blurs and grows back in five steps; the last Gaussian pass writes the result.
+// Every intermediate picture is at most the source's size, so two buffers of that size
+// serve all the steps in turn.
 void HeavyBlurPyramid(const PixelView& source, const PixelView& result, int factor)
 {
     const int m = factor - 1;
-    PixelBuffer blurred;
+    PixelBuffer scaled = NewScratchBuffer(source.width, source.height);
+    PixelBuffer blurred = NewScratchBuffer(source.width, source.height);
     PixelView previous = source;
     for (int step = 0; step < kPyramidSteps; step++) {
         const float scale = PyramidScale(step, m);
-        PixelBuffer scaled = NewPixelBuffer(ScaledSize(source.width, scale), ScaledSize(source.height, scale));
-        ResampleBilinear(previous, scaled.View());
-        blurred = NewPixelBuffer(scaled.width, scaled.height);
-        GaussianBlur5x5(scaled.View(), blurred.View());
-        previous = blurred.View();
+        const int width = ScaledSize(source.width, scale), height = ScaledSize(source.height, scale);
+        const PixelView shrunk = scaled.ViewOfSize(width, height);
+        ResampleBilinear(previous, shrunk);
+        previous = blurred.ViewOfSize(width, height);
+        GaussianBlur5x5(shrunk, previous);
     }
-    PixelBuffer full = NewPixelBuffer(source.width, source.height);
-    ResampleBilinear(previous, full.View());
-    GaussianBlur5x5(full.View(), result);
+    const PixelView full = scaled.View();
+    ResampleBilinear(previous, full);
+    GaussianBlur5x5(full, result);
 }
 
 }  // namespace

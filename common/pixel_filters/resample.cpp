@@ -69,45 +69,30 @@ uint32_t Unpremultiply(const Premultiplied& value)
                      ClampToByte(int(value.green * toColor + 0.5f)), ClampToByte(int(value.blue * toColor + 0.5f)));
 }
 
-// Every source row scaled to the output width.
-std::vector<Premultiplied> ScaleRows(const PixelView& from, const AxisTaps& columns, int outWidth)
-{
-    std::vector<Premultiplied> rows(size_t(outWidth) * from.height);
-    std::vector<Premultiplied> line(from.width);
-    for (int y = 0; y < from.height; y++) {
-        const uint32_t* pixels = PixelRow(from, y);
-        for (int x = 0; x < from.width; x++)
-            line[x] = Premultiply(pixels[x]);
-        Premultiplied* out = rows.data() + size_t(y) * outWidth;
-        for (int x = 0; x < outWidth; x++) {
-            Premultiplied sum{};
-            for (size_t t = columns.first[x]; t < columns.first[x + 1]; t++)
-                AddWeighted(sum, line[columns.taps[t].index], columns.taps[t].weight);
-            out[x] = sum;
-        }
-    }
-    return rows;
-}
-
 }  // namespace
 
+// Row by row: the source rows an output row reads are blended first (at the source width),
+// then that one row is scaled across, so only two rows of floats are ever held.
 void ResampleBilinear(const PixelView& from, const PixelView& to)
 {
     const AxisTaps columns = MakeAxisTaps(from.width, to.width);
     const AxisTaps rowTaps = MakeAxisTaps(from.height, to.height);
-    const std::vector<Premultiplied> rows = ScaleRows(from, columns, to.width);
-    std::vector<Premultiplied> sum(to.width);
+    std::vector<Premultiplied> blended(from.width);
     for (int y = 0; y < to.height; y++) {
-        for (Premultiplied& value : sum)
+        for (Premultiplied& value : blended)
             value = {};
         for (size_t t = rowTaps.first[y]; t < rowTaps.first[y + 1]; t++) {
-            const Premultiplied* row = rows.data() + size_t(rowTaps.taps[t].index) * to.width;
+            const uint32_t* row = PixelRow(from, rowTaps.taps[t].index);
             const float weight = rowTaps.taps[t].weight;
-            for (int x = 0; x < to.width; x++)
-                AddWeighted(sum[x], row[x], weight);
+            for (int x = 0; x < from.width; x++)
+                AddWeighted(blended[x], Premultiply(row[x]), weight);
         }
         uint32_t* out = PixelRow(to, y);
-        for (int x = 0; x < to.width; x++)
-            out[x] = Unpremultiply(sum[x]);
+        for (int x = 0; x < to.width; x++) {
+            Premultiplied sum{};
+            for (size_t t = columns.first[x]; t < columns.first[x + 1]; t++)
+                AddWeighted(sum, blended[columns.taps[t].index], columns.taps[t].weight);
+            out[x] = Unpremultiply(sum);
+        }
     }
 }
