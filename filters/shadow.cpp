@@ -1,4 +1,5 @@
 // Inner and drop shadows: the shape filled with the shadow color, blurred with HeavyBlur.
+#include <algorithm>
 #include <cstring>
 
 #include "common/pixel_filters/blend.h"
@@ -23,12 +24,17 @@ void DropShadow(const PixelView& source, const PixelView& result, const ShadowSe
             to[x] = alpha == 0 ? 0 : color | (alpha > 255 ? 255 : alpha) << 24;
         }
     }
-    PixelBuffer blurred = NewScratchBuffer(canvas.width, canvas.height);
-    HeavyBlur(canvas.View(), blurred.View(), shadow.blurFactor);
     for (int y = 0; y < height; y++)
         std::memset(result.Row(y), 0, size_t(width) * 4);
-    DrawOver(blurred.View(), result, (long long)shadow.offsetX - width / 2,
-                        (long long)shadow.offsetY - height / 2);
+    // Only the part of the blurred canvas that lands on the picture is blurred.
+    const long long x = (long long)shadow.offsetX - width / 2, y = (long long)shadow.offsetY - height / 2;
+    const long long left = std::max(0LL, -x), right = std::min<long long>(canvas.width, width - x);
+    const long long top = std::max(0LL, -y), bottom = std::min<long long>(canvas.height, height - y);
+    if (left < right && top < bottom) {
+        PixelBuffer blurred = NewScratchBuffer(int(right - left), int(bottom - top));
+        HeavyBlurArea(canvas.View(), shadow.blurFactor, int(left), int(top), blurred.View());
+        DrawOver(blurred.View(), result, x + left, y + top);
+    }
     DrawOver(source, result, 0, 0);
 }
 

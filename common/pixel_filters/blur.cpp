@@ -1,5 +1,7 @@
 #include "common/pixel_filters/blur.h"
 
+#include <algorithm>
+
 #include "common/pixel_filters/coverage_sums.h"
 #include "common/pixel_filters/pixel_buffer.h"
 #include "common/pixel_filters/resample.h"
@@ -29,7 +31,7 @@ GaussianReciprocals MakeGaussianReciprocals()
     return table;
 }
 
-void HeavyBlurPyramid(const PixelView& source, const PixelView& result, int factor);
+void HeavyBlurPyramid(const PixelView& source, int factor, int left, int top, const PixelView& result);
 
 }  // namespace
 
@@ -90,8 +92,19 @@ void HeavyBlur(const PixelView& source, const PixelView& result, int factor)
             GaussianBlur5x5(source, first.View());
         GaussianBlur5x5(first.View(), result);
     } else {
-        HeavyBlurPyramid(source, result, factor);
+        HeavyBlurPyramid(source, factor, 0, 0, result);
     }
+}
+
+void HeavyBlurArea(const PixelView& source, int factor, int left, int top, const PixelView& result)
+{
+    if (factor >= 5) {
+        HeavyBlurPyramid(source, factor, left, top, result);
+        return;
+    }
+    PixelBuffer whole = NewScratchBuffer(source.width, source.height);
+    HeavyBlur(source, whole.View(), factor);
+    CopyPixels(SubView(whole.View(), left, top, result.width, result.height), result);
 }
 
 namespace {
@@ -113,26 +126,62 @@ float PyramidScale(int step, int m)
     return float(step * m + 20 - 4 * step) / float(5 * m);
 }
 
-// Shrinks, blurs and grows back in five steps; the last Gaussian pass writes the result.
-// Every intermediate picture is at most the source's size, so two buffers of that size
-// serve all the steps in turn.
-void HeavyBlurPyramid(const PixelView& source, const PixelView& result, int factor)
+struct Area {
+    int left, top, right, bottom;  // right and bottom exclusive
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+};
+
+// The area grown by the Gaussian's reach, cut to a picture of width x height.
+Area WithGaussianMargin(const Area& area, int width, int height)
 {
+    return {std::max(area.left - 2, 0), std::max(area.top - 2, 0), std::min(area.right + 2, width),
+            std::min(area.bottom + 2, height)};
+}
+
+// Shrinks, blurs and grows back in five steps, the last Gaussian pass giving the result.
+// Working backwards from the wanted area, each step computes only the area the next step
+// reads: the Gaussian's margin of 2, and the source span of the scaling. A Gaussian pixel
+// whose taps all lie inside its computed area comes out as in the whole picture, and the
+// margin makes that so for every pixel the next step reads.
+void HeavyBlurPyramid(const PixelView& source, int factor, int left, int top, const PixelView& result)
+{
+    constexpr int kLevels = kPyramidSteps + 1;
     const int m = factor - 1;
-    PixelBuffer scaled = NewScratchBuffer(source.width, source.height);
-    PixelBuffer blurred = NewScratchBuffer(source.width, source.height);
-    PixelView previous = source;
+    int widths[kLevels], heights[kLevels];
     for (int step = 0; step < kPyramidSteps; step++) {
-        const float scale = PyramidScale(step, m);
-        const int width = ScaledSize(source.width, scale), height = ScaledSize(source.height, scale);
-        const PixelView shrunk = scaled.ViewOfSize(width, height);
-        ResampleBilinear(previous, shrunk);
-        previous = blurred.ViewOfSize(width, height);
-        GaussianBlur5x5(shrunk, previous);
+        widths[step] = ScaledSize(source.width, PyramidScale(step, m));
+        heights[step] = ScaledSize(source.height, PyramidScale(step, m));
     }
-    const PixelView full = scaled.View();
-    ResampleBilinear(previous, full);
-    GaussianBlur5x5(full, result);
+    widths[kPyramidSteps] = source.width;
+    heights[kPyramidSteps] = source.height;
+    Area computed[kLevels];
+    Area wanted = {left, top, left + result.width, top + result.height};
+    for (int level = kLevels - 1; level >= 0; level--) {
+        computed[level] = WithGaussianMargin(wanted, widths[level], heights[level]);
+        if (level == 0)
+            break;
+        ResampleSpan(widths[level - 1], widths[level], computed[level].left, computed[level].right, &wanted.left,
+                     &wanted.right);
+        ResampleSpan(heights[level - 1], heights[level], computed[level].top, computed[level].bottom, &wanted.top,
+                     &wanted.bottom);
+    }
+    // Two buffers as large as the largest area serve every level in turn.
+    int largest = 0;
+    for (const Area& area : computed)
+        largest = std::max(largest, area.Width() * area.Height());
+    PixelBuffer scaled = NewScratchBuffer(largest, 1), blurred = NewScratchBuffer(largest, 1);
+    PictureArea previous = {source, 0, 0, source.width, source.height};
+    for (int level = 0; level < kLevels; level++) {
+        const Area& area = computed[level];
+        const PixelView shrunk = scaled.ViewOfSize(area.Width(), area.Height());
+        ResampleArea(previous, {shrunk, area.left, area.top, widths[level], heights[level]});
+        const PixelView smooth = blurred.ViewOfSize(area.Width(), area.Height());
+        GaussianBlur5x5(shrunk, smooth);
+        previous = {smooth, area.left, area.top, widths[level], heights[level]};
+    }
+    const Area& last = computed[kLevels - 1];
+    CopyPixels(SubView(previous.view, left - last.left, top - last.top, result.width, result.height), result);
 }
 
 }  // namespace

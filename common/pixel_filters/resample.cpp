@@ -1,5 +1,6 @@
 #include "common/pixel_filters/resample.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -73,26 +74,44 @@ uint32_t Unpremultiply(const Premultiplied& value)
 
 // Row by row: the source rows an output row reads are blended first (at the source width),
 // then that one row is scaled across, so only two rows of floats are ever held.
-void ResampleBilinear(const PixelView& from, const PixelView& to)
+void ResampleArea(const PictureArea& from, const PictureArea& to)
 {
-    const AxisTaps columns = MakeAxisTaps(from.width, to.width);
-    const AxisTaps rowTaps = MakeAxisTaps(from.height, to.height);
-    std::vector<Premultiplied> blended(from.width);
-    for (int y = 0; y < to.height; y++) {
+    const AxisTaps columns = MakeAxisTaps(from.fullWidth, to.fullWidth);
+    const AxisTaps rowTaps = MakeAxisTaps(from.fullHeight, to.fullHeight);
+    std::vector<Premultiplied> blended(from.view.width);
+    for (int y = 0; y < to.view.height; y++) {
         for (Premultiplied& value : blended)
             value = {};
-        for (size_t t = rowTaps.first[y]; t < rowTaps.first[y + 1]; t++) {
-            const uint32_t* row = PixelRow(from, rowTaps.taps[t].index);
+        const int outRow = y + to.top;
+        for (size_t t = rowTaps.first[outRow]; t < rowTaps.first[outRow + 1]; t++) {
+            const uint32_t* row = PixelRow(from.view, rowTaps.taps[t].index - from.top);
             const float weight = rowTaps.taps[t].weight;
-            for (int x = 0; x < from.width; x++)
+            for (int x = 0; x < from.view.width; x++)
                 AddWeighted(blended[x], Premultiply(row[x]), weight);
         }
-        uint32_t* out = PixelRow(to, y);
-        for (int x = 0; x < to.width; x++) {
+        uint32_t* out = PixelRow(to.view, y);
+        for (int x = 0; x < to.view.width; x++) {
+            const int outColumn = x + to.left;
             Premultiplied sum{};
-            for (size_t t = columns.first[x]; t < columns.first[x + 1]; t++)
-                AddWeighted(sum, blended[columns.taps[t].index], columns.taps[t].weight);
+            for (size_t t = columns.first[outColumn]; t < columns.first[outColumn + 1]; t++)
+                AddWeighted(sum, blended[columns.taps[t].index - from.left], columns.taps[t].weight);
             out[x] = Unpremultiply(sum);
         }
+    }
+}
+
+void ResampleBilinear(const PixelView& from, const PixelView& to)
+{
+    ResampleArea({from, 0, 0, from.width, from.height}, {to, 0, 0, to.width, to.height});
+}
+
+void ResampleSpan(int inCount, int outCount, int begin, int end, int* first, int* last)
+{
+    const AxisTaps axis = MakeAxisTaps(inCount, outCount);
+    *first = inCount;
+    *last = 0;
+    for (size_t t = axis.first[begin]; t < axis.first[end]; t++) {
+        *first = std::min(*first, axis.taps[t].index);
+        *last = std::max(*last, axis.taps[t].index + 1);
     }
 }
