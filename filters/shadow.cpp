@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "common/pixel_filters/blend.h"
-#include "common/pixel_filters/masks.h"
 #include "common/pixel_filters/pixel_buffer.h"
 #include "filters/filter_routines.h"
 
@@ -38,36 +37,44 @@ void DropShadow(const PixelView& source, const PixelView& result, const ShadowSe
     DrawOver(source, result, 0, 0);
 }
 
+// Whether the shape moved by (dx, dy) covers pixel (x, y).
+bool MovedShapeCovers(const PixelView& shape, long long x, long long y, long long dx, long long dy)
+{
+    const long long fromX = x - dx, fromY = y - dy;
+    return fromX >= 0 && fromX < shape.width && fromY >= 0 && fromY < shape.height &&
+           shape.At(int(fromX), int(fromY))[kAlpha] != 0;
+}
+
 // The shadow falls on the part of the shape that the shape moved by the offset leaves
-// uncovered (for an offset down and right: along the upper and left inner edges).
+// uncovered (for an offset down and right: along the upper and left inner edges). It is
+// blurred, kept where the shape is, and drawn over the shape, which keeps its own alpha.
 void InnerShadow(const PixelView& source, const PixelView& result, const ShadowSettings& shadow)
 {
     const int width = source.width, height = source.height;
     const uint32_t fillAlpha = uint32_t(shadow.opacity) * 255 / 100;
     const uint32_t fill = (shadow.color & 0xFFFFFFu) | (fillAlpha > 255 ? 255 : fillAlpha) << 24;
-    PixelBuffer moved = NewPixelBuffer(width, height);
-    DrawOver(source, moved.View(), shadow.offsetX, shadow.offsetY);
     PixelBuffer shade = NewScratchBuffer(width, height);
     for (int y = 0; y < height; y++) {
         const uint32_t* shape = PixelRow(source, y);
-        const uint32_t* cover = PixelRow(moved.View(), y);
         uint32_t* to = PixelRow(shade.View(), y);
         for (int x = 0; x < width; x++)
-            to[x] = AlphaOf(shape[x]) == 0 || AlphaOf(cover[x]) != 0 ? 0 : fill;
+            to[x] = AlphaOf(shape[x]) == 0 || MovedShapeCovers(source, x, y, shadow.offsetX, shadow.offsetY) ? 0 : fill;
     }
     PixelBuffer blurred = NewScratchBuffer(width, height);
     HeavyBlur(shade.View(), blurred.View(), shadow.blurFactor);
     for (int y = 0; y < height; y++) {
         const uint32_t* shape = PixelRow(source, y);
         const uint32_t* shaded = PixelRow(blurred.View(), y);
-        uint32_t* layer = PixelRow(moved.View(), y);
-        for (int x = 0; x < width; x++)
-            layer[x] = AlphaOf(shape[x]) == 0 ? 0 : (AlphaOf(shaded[x]) >= 1 ? shaded[x] : shape[x]);
-        std::memset(result.Row(y), 0, size_t(width) * 4);
+        uint32_t* to = PixelRow(result, y);
+        for (int x = 0; x < width; x++) {
+            const uint32_t alpha = AlphaOf(shape[x]);
+            to[x] = alpha == 0 ? 0 : shape[x];
+            if (alpha != 0 && AlphaOf(shaded[x]) != 0) {
+                BlendPixelOver(reinterpret_cast<const uint8_t*>(&shaded[x]), reinterpret_cast<uint8_t*>(&to[x]));
+                to[x] = (to[x] & 0xFFFFFFu) | alpha << 24;
+            }
+        }
     }
-    DrawOver(source, result, 0, 0);
-    DrawOver(moved.View(), result, 0, 0);
-    CopyAlpha(source, result);
 }
 
 }  // namespace
