@@ -14,24 +14,26 @@ void DropShadow(const PixelView& source, const PixelView& result, const ShadowSe
 {
     const int width = source.width, height = source.height;
     const uint32_t color = shadow.color & 0xFFFFFFu;
-    PixelBuffer canvas = NewPixelBuffer(2 * width, 2 * height);
+    PixelBuffer shape = NewScratchBuffer(width, height);
     for (int y = 0; y < height; y++) {
         const uint32_t* from = PixelRow(source, y);
-        uint32_t* to = PixelRow(canvas.View(), y + height / 2) + width / 2;
+        uint32_t* to = PixelRow(shape.View(), y);
         for (int x = 0; x < width; x++) {
             const uint32_t alpha = AlphaOf(from[x]) * uint32_t(shadow.opacity) / 100;
             to[x] = alpha == 0 ? 0 : color | (alpha > 255 ? 255 : alpha) << 24;
         }
     }
+    // The canvas: the shadow shape at (W/2, H/2) of a transparent 2W x 2H picture.
+    const PictureArea canvas = {shape.View(), width / 2, height / 2, 2 * width, 2 * height};
     for (int y = 0; y < height; y++)
         std::memset(result.Row(y), 0, size_t(width) * 4);
     // Only the part of the blurred canvas that lands on the picture is blurred.
     const long long x = (long long)shadow.offsetX - width / 2, y = (long long)shadow.offsetY - height / 2;
-    const long long left = std::max(0LL, -x), right = std::min<long long>(canvas.width, width - x);
-    const long long top = std::max(0LL, -y), bottom = std::min<long long>(canvas.height, height - y);
+    const long long left = std::max(0LL, -x), right = std::min<long long>(canvas.fullWidth, width - x);
+    const long long top = std::max(0LL, -y), bottom = std::min<long long>(canvas.fullHeight, height - y);
     if (left < right && top < bottom) {
         PixelBuffer blurred = NewScratchBuffer(int(right - left), int(bottom - top));
-        HeavyBlurArea(canvas.View(), shadow.blurFactor, int(left), int(top), blurred.View());
+        HeavyBlurArea(canvas, shadow.blurFactor, int(left), int(top), blurred.View());
         DrawOver(blurred.View(), result, x + left, y + top);
     }
     DrawOver(source, result, 0, 0);

@@ -31,7 +31,7 @@ GaussianReciprocals MakeGaussianReciprocals()
     return table;
 }
 
-void HeavyBlurPyramid(const PixelView& source, int factor, int left, int top, const PixelView& result);
+void HeavyBlurPyramid(const PictureArea& source, int factor, int left, int top, const PixelView& result);
 
 }  // namespace
 
@@ -92,19 +92,21 @@ void HeavyBlur(const PixelView& source, const PixelView& result, int factor)
             GaussianBlur5x5(source, first.View());
         GaussianBlur5x5(first.View(), result);
     } else {
-        HeavyBlurPyramid(source, factor, 0, 0, result);
+        HeavyBlurPyramid({source, 0, 0, source.width, source.height}, factor, 0, 0, result);
     }
 }
 
-void HeavyBlurArea(const PixelView& source, int factor, int left, int top, const PixelView& result)
+void HeavyBlurArea(const PictureArea& source, int factor, int left, int top, const PixelView& result)
 {
     if (factor >= 5) {
         HeavyBlurPyramid(source, factor, left, top, result);
         return;
     }
-    PixelBuffer whole = NewScratchBuffer(source.width, source.height);
-    HeavyBlur(source, whole.View(), factor);
-    CopyPixels(SubView(whole.View(), left, top, result.width, result.height), result);
+    PixelBuffer whole = NewPixelBuffer(source.fullWidth, source.fullHeight);
+    CopyPixels(source.view, SubView(whole.View(), source.left, source.top, source.view.width, source.view.height));
+    PixelBuffer blurred = NewScratchBuffer(whole.width, whole.height);
+    HeavyBlur(whole.View(), blurred.View(), factor);
+    CopyPixels(SubView(blurred.View(), left, top, result.width, result.height), result);
 }
 
 namespace {
@@ -144,17 +146,17 @@ Area WithGaussianMargin(const Area& area, int width, int height)
 // reads: the Gaussian's margin of 2, and the source span of the scaling. A Gaussian pixel
 // whose taps all lie inside its computed area comes out as in the whole picture, and the
 // margin makes that so for every pixel the next step reads.
-void HeavyBlurPyramid(const PixelView& source, int factor, int left, int top, const PixelView& result)
+void HeavyBlurPyramid(const PictureArea& source, int factor, int left, int top, const PixelView& result)
 {
     constexpr int kLevels = kPyramidSteps + 1;
     const int m = factor - 1;
     int widths[kLevels], heights[kLevels];
     for (int step = 0; step < kPyramidSteps; step++) {
-        widths[step] = ScaledSize(source.width, PyramidScale(step, m));
-        heights[step] = ScaledSize(source.height, PyramidScale(step, m));
+        widths[step] = ScaledSize(source.fullWidth, PyramidScale(step, m));
+        heights[step] = ScaledSize(source.fullHeight, PyramidScale(step, m));
     }
-    widths[kPyramidSteps] = source.width;
-    heights[kPyramidSteps] = source.height;
+    widths[kPyramidSteps] = source.fullWidth;
+    heights[kPyramidSteps] = source.fullHeight;
     Area computed[kLevels];
     Area wanted = {left, top, left + result.width, top + result.height};
     for (int level = kLevels - 1; level >= 0; level--) {
@@ -171,7 +173,7 @@ void HeavyBlurPyramid(const PixelView& source, int factor, int left, int top, co
     for (const Area& area : computed)
         largest = std::max(largest, area.Width() * area.Height());
     PixelBuffer scaled = NewScratchBuffer(largest, 1), blurred = NewScratchBuffer(largest, 1);
-    PictureArea previous = {source, 0, 0, source.width, source.height};
+    PictureArea previous = source;
     for (int level = 0; level < kLevels; level++) {
         const Area& area = computed[level];
         const PixelView shrunk = scaled.ViewOfSize(area.Width(), area.Height());

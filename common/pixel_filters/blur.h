@@ -2,6 +2,7 @@
 // Each writes every pixel of `result` (the source's size) from the unchanged `source`.
 #pragma once
 
+#include "common/pixel_filters/resample.h"
 #include "common/pixel_view.h"
 
 // 3 x 3 box over the covered pixels; alpha is the plain 3 x 3 average.
@@ -15,6 +16,7 @@ void GaussianBlur5x5(const PixelView& source, const PixelView& result);
 void HeavyBlur(const PixelView& source, const PixelView& result, int factor);
 
 // The pixels HeavyBlur gives in the rectangle of `result`'s size whose top-left corner is
-// (left, top) of the source; the rectangle lies inside the source. From factor 5 on only
-// what that rectangle depends on is computed at each step of the pyramid.
-void HeavyBlurArea(const PixelView& source, int factor, int left, int top, const PixelView& result);
+// (left, top) of the source; the rectangle lies inside the source. The source is a picture
+// of source.fullWidth x source.fullHeight that is transparent outside source.view. From
+// factor 5 on only what the rectangle depends on is computed at each step of the pyramid.
+void HeavyBlurArea(const PictureArea& source, int factor, int left, int top, const PixelView& result);

@@ -81,7 +81,10 @@ void ResampleArea(const PictureArea& from, const PictureArea& to)
             value = Premultiplied{0, 0, 0, 0};
         const int outRow = y + to.top;
         for (size_t t = rowTaps.first[outRow]; t < rowTaps.first[outRow + 1]; t++) {
-            const uint32_t* row = PixelRow(from.view, rowTaps.taps[t].index - from.top);
+            const int index = rowTaps.taps[t].index - from.top;
+            if (index < 0 || index >= from.view.height)
+                continue;  // a transparent row adds nothing
+            const uint32_t* row = PixelRow(from.view, index);
             const float weight = rowTaps.taps[t].weight;
             for (int x = 0; x < from.view.width; x++)
                 AddWeighted(blended[x], Premultiply(row[x]), weight);
@@ -90,8 +93,11 @@ void ResampleArea(const PictureArea& from, const PictureArea& to)
         for (int x = 0; x < to.view.width; x++) {
             const int outColumn = x + to.left;
             Premultiplied sum = {0, 0, 0, 0};
-            for (size_t t = columns.first[outColumn]; t < columns.first[outColumn + 1]; t++)
-                AddWeighted(sum, blended[columns.taps[t].index - from.left], columns.taps[t].weight);
+            for (size_t t = columns.first[outColumn]; t < columns.first[outColumn + 1]; t++) {
+                const int index = columns.taps[t].index - from.left;
+                if (index >= 0 && index < from.view.width)
+                    AddWeighted(sum, blended[index], columns.taps[t].weight);
+            }
             out[x] = Unpremultiply(sum);
         }
     }

@@ -9,7 +9,8 @@
 void ResampleBilinear(const PixelView& from, const PixelView& to);
 
 // A rectangle of a larger picture: `view` holds the pixels from (left, top) on of a picture
-// of fullWidth x fullHeight.
+// of fullWidth x fullHeight. Read as a source, the pixels outside `view` count as
+// transparent.
 struct PictureArea {
     PixelView view;
     int left, top;
@@ -17,8 +18,8 @@ struct PictureArea {
 };
 
 // The same scaling for part of the pictures: fills `to` with exactly the pixels that scaling
-// the whole of `from` would give there. `from` must hold every pixel they read (see
-// ResampleSpan).
+// the whole of `from` would give there. Pixels they read outside `from.view` count as
+// transparent (ResampleSpan tells which pixels are read).
 void ResampleArea(const PictureArea& from, const PictureArea& to);
 
 // Along one axis scaled from inCount to outCount, the source positions [*first, *last) that

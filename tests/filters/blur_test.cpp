@@ -220,12 +220,30 @@ TEST(HeavyBlur, AreaIsExactlyThatPartOfTheWholeBlur)
             const int left = int(random() % c.width), top = int(random() % c.height);
             const int width = 1 + int(random() % (c.width - left)), height = 1 + int(random() % (c.height - top));
             TestPixels area(width, height);
-            HeavyBlurArea(source.View(), c.factor, left, top, area.View());
+            HeavyBlurArea({source.View(), 0, 0, c.width, c.height}, c.factor, left, top, area.View());
             for (int y = 0; y < height; y++)
                 for (int x = 0; x < width; x++)
                     ASSERT_EQ(area.at(x, y), whole.at(left + x, top + y))
                         << c.width << "x" << c.height << " factor " << c.factor << " area " << left << "," << top << " "
                         << width << "x" << height << " at " << x << "," << y;
         }
+    }
+}
+
+TEST(HeavyBlur, PlacedPictureBlursAsIfDrawnOnATransparentCanvas)
+{
+    std::mt19937 random(23);
+    for (int factor : {2, 5, 21, 50}) {
+        TestPixels shape = RandomPixels(random, 30, 22);
+        TestPixels canvas(60, 44);
+        for (int y = 0; y < 22; y++)
+            for (int x = 0; x < 30; x++)
+                canvas.at(x + 15, y + 11) = shape.at(x, y);
+        TestPixels whole = Filtered(canvas, [factor](const PixelView& s, const PixelView& r) { HeavyBlur(s, r, factor); });
+        TestPixels area(33, 20);
+        HeavyBlurArea({shape.View(), 15, 11, 60, 44}, factor, 20, 7, area.View());
+        for (int y = 0; y < 20; y++)
+            for (int x = 0; x < 33; x++)
+                ASSERT_EQ(area.at(x, y), whole.at(x + 20, y + 7)) << "factor " << factor << " at " << x << "," << y;
     }
 }
