@@ -40,6 +40,7 @@ int wmain()
     RunCoreBenchmarks();
     RunEaselBenchmarks();
     RunDocumentBenchmarks();
+    RunFilterBenchmarks();
     Gdiplus::GdiplusShutdown(token);
     return 0;
 }

@@ -14,3 +14,4 @@ void Report(const std::string& name, double milliseconds, double targetMilliseco
 void RunCoreBenchmarks();
 void RunEaselBenchmarks();
 void RunDocumentBenchmarks();
+void RunFilterBenchmarks();

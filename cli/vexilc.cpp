@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/document_io.h"
+#include "cli/filter_command.h"
 #include "cli/picture_export.h"
 #include "common/message_box_recorder.h"
 #include "core/library_writer.h"
@@ -25,9 +26,12 @@ const wchar_t kUsage[] =
     L"       vexilc export IN INDEX OUT.png|OUT.bmp\n"
     L"       vexilc extract LIBRARY OUTDIR\n"
     L"       vexilc library OUT.nil IN1.ico IN2.ico ...\n"
+    L"       vexilc filter IN INDEX TYPE [PARAMS...] OUT.ico|OUT.cur|OUT.png|OUT.bmp\n"
     L"FILE, IN and OUT are .ico, .cur, .ani or .fic files. extract writes every icon image of\n"
     L"an icon library (.nil, .icl, .exe, .dll, ...) as OUTDIR\\000.ico, 001.ico, ...; library\n"
-    L"builds a new icon library with one icon group per .ico file.\n";
+    L"builds a new icon library with one icon group per .ico file; filter applies one filter\n"
+    L"to the composite of image INDEX and writes the result (an .ico or .cur OUT holds that\n"
+    L"one image at its own depth).\n";
 
 int Fail(const std::wstring& message)
 {
@@ -148,6 +152,59 @@ int Extract(const std::wstring& library, const std::wstring& folder)
     return status;
 }
 
+// Writes a filtered picture in place of the image's composite, as a one-image icon or
+// cursor, or as a picture file.
+bool WriteFiltered(Image* image, Bitmap* filtered, const std::wstring& out)
+{
+    const PictureFormat picture = PictureFormatOfPath(out);
+    if (picture != PictureFormat::kUnknown)
+        return ExportPicture(filtered, out, picture);
+    delete image->composite;
+    image->composite = filtered;
+    return FormatOfPath(out) == DocumentFormat::kIcon ? PYX_SaveSingleImageAsIcon(nullptr, out.c_str(), image) != 0
+                                                      : PYX_SaveSingleImageAsCursor(nullptr, out.c_str(), image) != 0;
+}
+
+int Filter(const std::vector<std::wstring>& args)
+{
+    const std::wstring& in = args[1];
+    const std::wstring& indexText = args[2];
+    const std::wstring& out = args.back();
+    const DocumentFormat outFormat = FormatOfPath(out);
+    if (PictureFormatOfPath(out) == PictureFormat::kUnknown && outFormat != DocumentFormat::kIcon &&
+        outFormat != DocumentFormat::kCursor)
+        return Fail(L"cannot write \"" + out + L"\": use an .ico, .cur, .png or .bmp file");
+    FilterCommand command;
+    std::wstring error;
+    if (!ParseFilterCommand(args[3], std::vector<std::wstring>(args.begin() + 4, args.end() - 1), &command, &error))
+        return Fail(error + L"\n" + kFilterUsage);
+    wchar_t* end = nullptr;
+    const long index = wcstol(indexText.c_str(), &end, 10);
+    if (indexText.empty() || *end)
+        return Fail(L"\"" + indexText + L"\" is not an image index");
+    MessageBoxRecorder recorder;
+    int status = 0;
+    Resource* document = Load(in, recorder, &status);
+    if (!document)
+        return status;
+    Image* image = ImageAt(document, int(index));
+    if (!image) {
+        status = Fail(L"image " + indexText + L" does not exist; the file has " +
+                      std::to_wstring(document->imageCount) + L" images");
+    } else {
+        const FilterParams request = RequestFor(command, image->composite);
+        Bitmap* filtered = ApplyFilter(&request);
+        if (!filtered)
+            status = Fail(L"the filter made no picture");
+        else if (!WriteFiltered(image, filtered, out))
+            status = FailWithBoxes(recorder, L"cannot write \"" + out + L"\"");
+        if (filtered && image->composite != filtered)
+            delete filtered;
+    }
+    PYX_DoCleanupInternalResource(document);
+    return status;
+}
+
 std::wstring FullPath(const std::wstring& path)
 {
     wchar_t full[MAX_PATH];
@@ -186,7 +243,9 @@ int Run(const std::vector<std::wstring>& args)
         return Convert(args[1], args[2]);
     if (args.size() == 4 && args[0] == L"export")
         return Export(args[1], args[2], args[3]);
-    fwprintf(stderr, L"%ls", kUsage);
+    if (args.size() >= 5 && args[0] == L"filter")
+        return Filter(args);
+    fwprintf(stderr, L"%ls%ls", kUsage, kFilterUsage);
     return kFailure;
 }
 

@@ -1,0 +1,195 @@
+#include "common/pixel_filters/blur.h"
+
+#include <algorithm>
+
+#include "common/pixel_filters/coverage_sums.h"
+#include "common/pixel_filters/pixel_buffer.h"
+#include "common/pixel_filters/resample.h"
+#include "common/pixel_filters/small_division.h"
+
+namespace {
+
+constexpr uint16_t kBoxTaps[] = {1, 1, 1};
+constexpr uint16_t kBinomialTaps[] = {1, 2, 4, 2, 1};
+constexpr int kBinomialWeightTotal = 100;
+constexpr float kHundredth = 0.01f;  // single precision: 0.0099999998
+
+// Reciprocals of the Gaussian's covered weight D: in double for red, rounded to single
+// precision for green and blue (which is why a uniform area loses 1 in green and blue).
+struct GaussianReciprocals {
+    double exact[kBinomialWeightTotal + 1];
+    double single[kBinomialWeightTotal + 1];
+};
+
+GaussianReciprocals MakeGaussianReciprocals()
+{
+    GaussianReciprocals table{};
+    for (int d = 1; d <= kBinomialWeightTotal; d++) {
+        table.exact[d] = 1.0 / d;
+        table.single[d] = float(1.0 / d);
+    }
+    return table;
+}
+
+void HeavyBlurPyramid(const PictureArea& source, int factor, int left, int top, const PixelView& result);
+
+}  // namespace
+
+void LinearBlur(const PixelView& source, const PixelView& result)
+{
+    CoverageWindow window = MakeCoverageWindow(source, kBoxTaps, 1);
+    for (int y = 0; y < source.height; y++) {
+        SumCoverageRow(window, y);
+        const uint16_t *weight = window.Plane(kCoveredWeight), *red = window.Plane(kCoveredRed);
+        const uint16_t *green = window.Plane(kCoveredGreen), *blue = window.Plane(kCoveredBlue);
+        const uint16_t* alpha = window.Plane(kAllAlpha);
+        const uint32_t* from = PixelRow(source, y);
+        uint32_t* to = PixelRow(result, y);
+        for (int x = 0; x < source.width; x++) {
+            const uint32_t covered = weight[x];
+            to[x] = covered == 0 ? from[x]
+                                 : PackPixel(DivideSmall(alpha[x], 9), DivideSmall(red[x], covered),
+                                             DivideSmall(green[x], covered), DivideSmall(blue[x], covered));
+        }
+    }
+}
+
+void GaussianBlur5x5(const PixelView& source, const PixelView& result)
+{
+    static const GaussianReciprocals reciprocals = MakeGaussianReciprocals();
+    const double hundredth = kHundredth;
+    CoverageWindow window = MakeCoverageWindow(source, kBinomialTaps, 2);
+    for (int y = 0; y < source.height; y++) {
+        SumCoverageRow(window, y);
+        const uint16_t *weight = window.Plane(kCoveredWeight), *red = window.Plane(kCoveredRed);
+        const uint16_t *green = window.Plane(kCoveredGreen), *blue = window.Plane(kCoveredBlue);
+        const uint16_t* alpha = window.Plane(kAllAlpha);
+        const uint32_t* from = PixelRow(source, y);
+        uint32_t* to = PixelRow(result, y);
+        for (int x = 0; x < source.width; x++) {
+            const int d = weight[x];
+            to[x] = d == 0 ? from[x]
+                           : PackPixel(TruncateToByte(alpha[x] * hundredth), TruncateToByte(red[x] * reciprocals.exact[d]),
+                                       TruncateToByte(green[x] * reciprocals.single[d]),
+                                       TruncateToByte(blue[x] * reciprocals.single[d]));
+        }
+    }
+}
+
+void HeavyBlur(const PixelView& source, const PixelView& result, int factor)
+{
+    if (factor <= 0) {
+        CopyPixels(source, result);
+    } else if (factor == 1) {
+        LinearBlur(source, result);
+    } else if (factor == 2) {
+        GaussianBlur5x5(source, result);
+    } else if (factor <= 4) {
+        PixelBuffer first = NewScratchBuffer(source.width, source.height);
+        if (factor == 3)
+            LinearBlur(source, first.View());
+        else
+            GaussianBlur5x5(source, first.View());
+        GaussianBlur5x5(first.View(), result);
+    } else {
+        HeavyBlurPyramid({source, 0, 0, source.width, source.height}, factor, 0, 0, result);
+    }
+}
+
+void HeavyBlurArea(const PictureArea& source, int factor, int left, int top, const PixelView& result)
+{
+    if (factor >= 5) {
+        HeavyBlurPyramid(source, factor, left, top, result);
+        return;
+    }
+    PixelBuffer whole = NewPixelBuffer(source.fullWidth, source.fullHeight);
+    CopyPixels(source.view, SubView(whole.View(), source.left, source.top, source.view.width, source.view.height));
+    PixelBuffer blurred = NewScratchBuffer(whole.width, whole.height);
+    HeavyBlur(whole.View(), blurred.View(), factor);
+    CopyPixels(SubView(blurred.View(), left, top, result.width, result.height), result);
+}
+
+namespace {
+
+constexpr int kPyramidSteps = 5;
+
+// A size scaled by a single-precision factor, truncated, and never below one pixel (a
+// small picture at a large factor would otherwise shrink to nothing).
+int ScaledSize(int size, float scale)
+{
+    const int scaled = int(float(size) * scale);
+    return scaled < 1 ? 1 : (scaled > size ? size : scaled);
+}
+
+float PyramidScale(int step, int m)
+{
+    if (step == 0)
+        return 4.0f / float(m);
+    return float(step * m + 20 - 4 * step) / float(5 * m);
+}
+
+struct Area {
+    int left, top, right, bottom;  // right and bottom exclusive
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+};
+
+// The area grown by the Gaussian's reach, cut to a picture of width x height.
+Area WithGaussianMargin(const Area& area, int width, int height)
+{
+    return {std::max(area.left - 2, 0), std::max(area.top - 2, 0), std::min(area.right + 2, width),
+            std::min(area.bottom + 2, height)};
+}
+
+// Shrinks, blurs and grows back in five steps, the last Gaussian pass giving the result.
+// Working backwards from the wanted area, each step computes only the area the next step
+// reads: the Gaussian's margin of 2, and the source span of the scaling. A Gaussian pixel
+// whose taps all lie inside its computed area comes out as in the whole picture, and the
+// margin makes that so for every pixel the next step reads.
+void HeavyBlurPyramid(const PictureArea& source, int factor, int left, int top, const PixelView& result)
+{
+    constexpr int kLevels = kPyramidSteps + 1;
+    const int m = factor - 1;
+    int widths[kLevels], heights[kLevels];
+    for (int step = 0; step < kPyramidSteps; step++) {
+        widths[step] = ScaledSize(source.fullWidth, PyramidScale(step, m));
+        heights[step] = ScaledSize(source.fullHeight, PyramidScale(step, m));
+    }
+    widths[kPyramidSteps] = source.fullWidth;
+    heights[kPyramidSteps] = source.fullHeight;
+    Area computed[kLevels];
+    Area wanted = {left, top, left + result.width, top + result.height};
+    for (int level = kLevels - 1; level >= 0; level--) {
+        computed[level] = WithGaussianMargin(wanted, widths[level], heights[level]);
+        if (level == 0)
+            break;
+        ResampleSpan(widths[level - 1], widths[level], computed[level].left, computed[level].right, &wanted.left,
+                     &wanted.right);
+        ResampleSpan(heights[level - 1], heights[level], computed[level].top, computed[level].bottom, &wanted.top,
+                     &wanted.bottom);
+    }
+    // Two buffers as large as the largest area serve every level in turn.
+    int largest = 0;
+    for (const Area& area : computed)
+        largest = std::max(largest, area.Width() * area.Height());
+    PixelBuffer scaled = NewScratchBuffer(largest, 1), blurred = NewScratchBuffer(largest, 1);
+    PictureArea previous = source;
+    for (int level = 0; level < kLevels; level++) {
+        const Area& area = computed[level];
+        const PixelView shrunk = scaled.ViewOfSize(area.Width(), area.Height());
+        ResampleArea(previous, {shrunk, area.left, area.top, widths[level], heights[level]});
+        const bool whole = level == kLevels - 1 && area.left == left && area.top == top &&
+                           area.Width() == result.width && area.Height() == result.height;
+        if (whole) {  // the last pass can write the result itself
+            GaussianBlur5x5(shrunk, result);
+            return;
+        }
+        const PixelView smooth = blurred.ViewOfSize(area.Width(), area.Height());
+        GaussianBlur5x5(shrunk, smooth);
+        previous = {smooth, area.left, area.top, widths[level], heights[level]};
+    }
+    const Area& last = computed[kLevels - 1];
+    CopyPixels(SubView(previous.view, left - last.left, top - last.top, result.width, result.height), result);
+}
+
+}  // namespace
