@@ -1,0 +1,134 @@
+#include "effects/gloss_frame.h"
+
+#include <vector>
+
+#include "common/gdiplus_pixels.h"
+
+using namespace Gdiplus;
+
+namespace {
+
+void TransformPath(GraphicsPath* path, REAL scale, REAL dx, REAL dy)
+{
+    Matrix matrix(scale, 0, 0, scale, dx, dy);
+    path->Transform(&matrix);
+}
+
+// Twice the size for smoother edges, then 96 % of that, centred where the doubled
+// outline was, so the highlights keep a little distance from the edge.
+void ScaleAndCentre(GraphicsPath* path)
+{
+    TransformPath(path, 2, 0, 0);
+    const Rect doubled = IntegerBounds(path);
+    TransformPath(path, 0.96f, 0, 0);
+    const Rect shrunk = IntegerBounds(path);
+    TransformPath(path, 1, REAL((doubled.Width - shrunk.Width) / 2 + (doubled.X - shrunk.X)),
+                  REAL((doubled.Height - shrunk.Height) / 2 + (doubled.Y - shrunk.Y)));
+}
+
+}  // namespace
+
+bool BeginGloss(Bitmap* target, GraphicsPath* path, GlossFrame* frame)
+{
+    frame->targetWidth = int(target->GetWidth());
+    frame->targetHeight = int(target->GetHeight());
+    frame->working = NewArgbBitmap(frame->targetWidth * 2, frame->targetHeight * 2);
+    if (!frame->working)
+        return false;
+    frame->graphics = new Graphics(frame->working);
+    frame->graphics->SetSmoothingMode(SmoothingModeAntiAlias);
+    ScaleAndCentre(path);
+    const Rect box = IntegerBounds(path);
+    frame->shape = path;
+    frame->x = REAL(box.X);
+    frame->y = REAL(box.Y);
+    frame->w = REAL(box.Width);
+    frame->h = REAL(box.Height);
+    return true;
+}
+
+void EndGloss(GlossFrame* frame, const EffectPaint& paint, const GraphicsPath* clip, FinalCompositing compositing)
+{
+    delete frame->graphics;
+    frame->graphics = nullptr;
+    Graphics canvas(paint.canvas);
+    canvas.SetSmoothingMode(SmoothingModeAntiAlias);
+    canvas.SetInterpolationMode(InterpolationModeHighQualityBicubic);
+    if (compositing == FinalCompositing::kHighQuality)
+        canvas.SetCompositingQuality(CompositingQualityHighQuality);
+    canvas.SetClip(clip);
+    canvas.DrawImage(frame->working, Rect(0, 0, frame->targetWidth, frame->targetHeight));
+    delete frame->working;
+    frame->working = nullptr;
+}
+
+Color ClearColor()
+{
+    return Color(0, 255, 255, 255);
+}
+
+Color ArgbColor(uint32_t argb)
+{
+    return Color(ARGB(argb));
+}
+
+std::unique_ptr<LinearGradientBrush> NewLinearGloss(const LinearGloss& gloss)
+{
+    std::unique_ptr<LinearGradientBrush> brush(
+        new LinearGradientBrush(gloss.from, gloss.to, gloss.fromColor, gloss.toColor));
+    if (brush->GetLastStatus() != Ok)
+        return nullptr;
+    brush->SetGammaCorrection(TRUE);
+    // GDI+ refuses Clamp for linear gradients; the brush then keeps tiling, which is
+    // what the highlight looks like on every system.
+    brush->SetWrapMode(gloss.wrap);
+    return brush;
+}
+
+void SetBlendStops(LinearGradientBrush* brush, std::initializer_list<BlendStop> stops)
+{
+    std::vector<REAL> factors, positions;
+    for (const BlendStop& stop : stops) {
+        positions.push_back(stop.position);
+        factors.push_back(stop.factor);
+    }
+    if (brush)
+        brush->SetBlend(factors.data(), positions.data(), int(stops.size()));
+}
+
+std::unique_ptr<PathGradientBrush> NewRadialGloss(const GraphicsPath* area, const RadialGloss& gloss)
+{
+    std::unique_ptr<PathGradientBrush> brush(new PathGradientBrush(area));
+    if (brush->GetLastStatus() != Ok)
+        return nullptr;
+    Color surround = ClearColor();
+    int count = 1;
+    brush->SetCenterColor(gloss.centreColor);
+    brush->SetSurroundColors(&surround, &count);
+    brush->SetCenterPoint(gloss.centre);
+    brush->SetFocusScales(gloss.focusScaleX, gloss.focusScaleY);
+    brush->SetBlendBellShape(gloss.bellFocus, gloss.bellScale);
+    // A setting the system refuses leaves the brush as it was; it still paints.
+    brush->SetGammaCorrection(TRUE);
+    return brush;
+}
+
+void FillRegion(Graphics* graphics, Brush* brush, const GraphicsPath* region)
+{
+    if (brush)
+        graphics->FillPath(brush, region);
+}
+
+void FillClipped(Graphics* graphics, Brush* brush, const GraphicsPath* region, const GraphicsPath* clip)
+{
+    graphics->SetClip(clip);
+    FillRegion(graphics, brush, region);
+    graphics->ResetClip();
+}
+
+void FillClipped(Graphics* graphics, Brush* brush, const GraphicsPath* region, const RectF& clip)
+{
+    graphics->SetClip(clip);
+    FillRegion(graphics, brush, region);
+    graphics->ResetClip();
+}
