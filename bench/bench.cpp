@@ -39,6 +39,7 @@ int wmain()
     std::printf("Vexil benchmarks: one thread, median of repeated runs\n");
     RunCoreBenchmarks();
     RunEffectBenchmarks();
+    RunFilterBenchmarks();
     Gdiplus::GdiplusShutdown(token);
     return 0;
 }

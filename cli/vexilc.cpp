@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/document_io.h"
+#include "cli/filter_command.h"
 #include "cli/picture_export.h"
 #include "common/message_box_recorder.h"
 #include "core/pyx.h"
@@ -22,7 +23,10 @@ const wchar_t kUsage[] =
     L"usage: vexilc info FILE\n"
     L"       vexilc convert IN OUT\n"
     L"       vexilc export IN INDEX OUT.png|OUT.bmp\n"
-    L"FILE, IN and OUT are .ico or .cur files.\n";
+    L"       vexilc filter IN INDEX TYPE [PARAMS...] OUT.ico|OUT.cur|OUT.png|OUT.bmp\n"
+    L"FILE, IN and OUT are .ico or .cur files.\n"
+    L"filter applies one filter to the composite of image INDEX and writes the result;\n"
+    L"an .ico or .cur OUT holds that one image at its own depth.\n";
 
 int Fail(const std::wstring& message)
 {
@@ -118,6 +122,57 @@ int Export(const std::wstring& in, const std::wstring& indexText, const std::wst
     return status;
 }
 
+// Writes a filtered picture in place of the image's composite, as a one-image icon or
+// cursor, or as a picture file.
+bool WriteFiltered(Image* image, Bitmap* filtered, const std::wstring& out)
+{
+    const PictureFormat picture = PictureFormatOfPath(out);
+    if (picture != PictureFormat::kUnknown)
+        return ExportPicture(filtered, out, picture);
+    delete image->composite;
+    image->composite = filtered;
+    return FormatOfPath(out) == DocumentFormat::kIcon ? PYX_SaveSingleImageAsIcon(nullptr, out.c_str(), image) != 0
+                                                      : PYX_SaveSingleImageAsCursor(nullptr, out.c_str(), image) != 0;
+}
+
+int Filter(const std::vector<std::wstring>& args)
+{
+    const std::wstring& in = args[1];
+    const std::wstring& indexText = args[2];
+    const std::wstring& out = args.back();
+    if (PictureFormatOfPath(out) == PictureFormat::kUnknown && FormatOfPath(out) == DocumentFormat::kUnknown)
+        return Fail(L"cannot write \"" + out + L"\": use an .ico, .cur, .png or .bmp file");
+    FilterCommand command;
+    std::wstring error;
+    if (!ParseFilterCommand(args[3], std::vector<std::wstring>(args.begin() + 4, args.end() - 1), &command, &error))
+        return Fail(error + L"\n" + kFilterUsage);
+    wchar_t* end = nullptr;
+    const long index = wcstol(indexText.c_str(), &end, 10);
+    if (indexText.empty() || *end)
+        return Fail(L"\"" + indexText + L"\" is not an image index");
+    MessageBoxRecorder recorder;
+    int status = 0;
+    Resource* document = Load(in, recorder, &status);
+    if (!document)
+        return status;
+    Image* image = ImageAt(document, int(index));
+    if (!image) {
+        status = Fail(L"image " + indexText + L" does not exist; the file has " +
+                      std::to_wstring(document->imageCount) + L" images");
+    } else {
+        const FilterParams request = RequestFor(command, image->composite);
+        Bitmap* filtered = ApplyFilter(&request);
+        if (!filtered)
+            status = Fail(L"the filter made no picture");
+        else if (!WriteFiltered(image, filtered, out))
+            status = FailWithBoxes(recorder, L"cannot write \"" + out + L"\"");
+        if (filtered && image->composite != filtered)
+            delete filtered;
+    }
+    PYX_DoCleanupInternalResource(document);
+    return status;
+}
+
 int Run(const std::vector<std::wstring>& args)
 {
     if (args.size() == 2 && args[0] == L"info")
@@ -126,6 +181,8 @@ int Run(const std::vector<std::wstring>& args)
         return Convert(args[1], args[2]);
     if (args.size() == 4 && args[0] == L"export")
         return Export(args[1], args[2], args[3]);
+    if (args.size() >= 5 && args[0] == L"filter")
+        return Filter(args);
     fwprintf(stderr, L"%ls", kUsage);
     return kFailure;
 }

@@ -2,12 +2,9 @@
 #include <algorithm>
 
 #include "common/gdiplus_pixels.h"
-#if __has_include("common/pixel_filters/blur.h")  // PENDING: the shared blur routines
 #include "common/pixel_filters/blur.h"
 #include "common/pixel_filters/opacity.h"
 #include "common/pixel_filters/pixel_buffer.h"
-#define LUSTRE_HAS_SHARED_BLUR 1
-#endif
 #include "effects/effect_arithmetic.h"
 #include "effects/effect_paint.h"
 
@@ -48,15 +45,9 @@ void SoftenStroke(Bitmap* stroke, int d, int32_t intensity)
     BitmapLock lock(stroke, kLockReadWrite);
     if (!lock.ok())
         return;
-#ifndef LUSTRE_HAS_SHARED_BLUR
-    // PENDING: without the shared routines the stroke stays sharp and at full strength.
-    (void)d;
-    (void)intensity;
-#else
     PixelBuffer blurred = NewPixelBuffer(lock.view().width, lock.view().height);
     HeavyBlur(lock.view(), blurred.View(), std::min(d + 3, kLargestBlurFactor));
     AdjustOpacity(blurred.View(), lock.view(), ShadowOpacityChange(intensity));
-#endif
 }
 
 }  // namespace

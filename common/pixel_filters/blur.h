@@ -1,0 +1,15 @@
+// The coverage-weighted blurs that the filters, the editing area and the effects share.
+// Each writes every pixel of `result` (the source's size) from the unchanged `source`.
+#pragma once
+
+#include "common/pixel_view.h"
+
+// 3 x 3 box over the covered pixels; alpha is the plain 3 x 3 average.
+void LinearBlur(const PixelView& source, const PixelView& result);
+
+// 5 x 5 binomial window (1, 2, 4, 2, 1 on each axis) over the covered pixels.
+void GaussianBlur5x5(const PixelView& source, const PixelView& result);
+
+// A blur that spreads wider as the factor (0..50) grows; from 5 on it blurs a pyramid of
+// shrunken copies so that wide blurs stay cheap.
+void HeavyBlur(const PixelView& source, const PixelView& result, int factor);
