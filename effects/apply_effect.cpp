@@ -91,33 +91,45 @@ void DrawOntoDestination(Bitmap* destination, const GraphicsPath* path, Bitmap* 
     graphics.DrawImage(canvas, Rect(0, 0, int(canvas->GetWidth()), int(canvas->GetHeight())));
 }
 
-Bitmap* MakeShadow(const GraphicsPath* path, const EffectPaint& paint)
+ScratchBitmap MakeShadow(const GraphicsPath* path, const EffectPaint& paint)
 {
     GraphicsPath* outline = path->Clone();
-    Bitmap* shadow = outline ? EdgeShadow(outline, paint.shadow, paint.shadowIntensity) : nullptr;
+    ScratchBitmap shadow;
+    if (outline)
+        shadow = EdgeShadow(outline, paint.shadow, paint.shadowIntensity);
     delete outline;
     return shadow;
 }
 
-void MaskDestination(Bitmap* saved, Bitmap* destination, MaskedLayer layer)
+// The target as it was, for the mask at the end.
+PixelBuffer SavedCopy(Bitmap* target)
 {
-    BitmapLock shape(saved, ImageLockModeRead);
+    BitmapLock lock(target, ImageLockModeRead);
+    if (!lock.ok())
+        return PixelBuffer();
+    PixelBuffer copy = NewPixelBuffer(lock.view().width, lock.view().height);
+    CopyPixels(lock.view(), copy.View());
+    return copy;
+}
+
+void MaskDestination(PixelBuffer& saved, Bitmap* destination, MaskedLayer layer)
+{
     BitmapLock result(destination, kLockReadWrite);
-    if (shape.ok() && result.ok())
-        MaskByShapeAlpha(shape.view(), result.view(), layer);
+    if (result.ok())
+        MaskByShapeAlpha(saved.View(), result.view(), layer);
 }
 
 // Everything after the highlights: edge shadow, drawing, mask. False when the separate
 // highlights bitmap cannot be made.
-bool FinishEffect(EffectParams* params, const EffectPaint& paint, Bitmap* saved)
+bool FinishEffect(EffectParams* params, const EffectPaint& paint, PixelBuffer& saved)
 {
     const bool separate = params->separateHighlights == 1;
-    Bitmap* destination = separate ? NewArgbBitmap(int(saved->GetWidth()), int(saved->GetHeight())) : params->target;
+    Bitmap* destination = separate ? NewArgbBitmap(saved.width, saved.height) : params->target;
     if (!destination)
         return false;
-    Bitmap* shadow = MakeShadow(params->path, paint);
-    DrawOntoDestination(destination, params->path, shadow, paint.canvas);
-    delete shadow;
+    ScratchBitmap shadow = MakeShadow(params->path, paint);
+    DrawOntoDestination(destination, params->path, shadow.bitmap, paint.canvas);
+    DeleteScratchBitmap(&shadow);
     MaskDestination(saved, destination, separate ? MaskedLayer::kSeparateHighlights : MaskedLayer::kTarget);
     if (separate)
         params->highlights = destination;
@@ -140,15 +152,14 @@ LUSTRE_API int32_t LustreApplyEffect(EffectParams* params)
     if (offer == EffectOffer::kNotOffered)
         return 0;
     Bitmap* target = params->target;
-    Bitmap* canvas = NewArgbBitmap(int(target->GetWidth()), int(target->GetHeight()));
-    Bitmap* saved = CloneBitmap(target);
+    ScratchBitmap canvas = NewScratchBitmap(int(target->GetWidth()), int(target->GetHeight()));
+    PixelBuffer saved = SavedCopy(target);
     bool painted = false;
-    if (canvas && saved) {
-        const EffectPaint paint = BuildEffectPaint(*params, canvas);
+    if (canvas.bitmap && saved.width == canvas.pixels.width && saved.height == canvas.pixels.height) {
+        const EffectPaint paint = BuildEffectPaint(*params, canvas.bitmap);
         PaintHighlights(offer, RoutineFor(params->effect), target, params->path, paint);
         painted = FinishEffect(params, paint, saved);
     }
-    delete canvas;
-    delete saved;
+    DeleteScratchBitmap(&canvas);
     return painted ? 1 : 0;
 }

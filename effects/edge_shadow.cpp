@@ -4,7 +4,6 @@
 #include "common/gdiplus_pixels.h"
 #include "common/pixel_filters/blur.h"
 #include "common/pixel_filters/opacity.h"
-#include "common/pixel_filters/pixel_buffer.h"
 #include "effects/effect_arithmetic.h"
 #include "effects/effect_paint.h"
 
@@ -17,57 +16,50 @@ namespace {
 constexpr int kLargestShadowSide = 4096;
 constexpr int kLargestBlurFactor = 50;
 
-void SetSmoothDrawing(Graphics* graphics)
-{
-    graphics->SetSmoothingMode(SmoothingModeAntiAlias);
-    graphics->SetCompositingQuality(CompositingQualityHighQuality);
-    graphics->SetPixelOffsetMode(PixelOffsetModeHalf);
-}
-
 // The outline stroked with a pen of width d, in a bitmap with d / 2 of room on every side.
-Bitmap* StrokeOutline(GraphicsPath* path, const Rect& box, int d, uint32_t color)
+ScratchBitmap StrokeOutline(GraphicsPath* path, const Rect& box, int d, uint32_t color)
 {
-    Bitmap* stroke = NewArgbBitmap(box.Width + d, box.Height + d);
-    if (!stroke)
-        return nullptr;
+    ScratchBitmap stroke = NewScratchBitmap(box.Width + d, box.Height + d);
+    if (!stroke.bitmap)
+        return stroke;
     Matrix shift(1, 0, 0, 1, REAL(d) / 2 - REAL(box.X), REAL(d) / 2 - REAL(box.Y));
     path->Transform(&shift);
-    Graphics graphics(stroke);
-    SetSmoothDrawing(&graphics);
+    Graphics graphics(stroke.bitmap);
+    graphics.SetSmoothingMode(SmoothingModeAntiAlias);
+    graphics.SetCompositingQuality(CompositingQualityHighQuality);
+    graphics.SetPixelOffsetMode(PixelOffsetModeHalf);
     Pen pen(Color{ARGB(color)}, REAL(d));
     graphics.DrawPath(&pen, path);
     return stroke;
 }
 
-// Blurs the stroke (the routine the filters use, at factor d + 3) and sets its strength.
-void SoftenStroke(Bitmap* stroke, int d, int32_t intensity)
+// Blurs the stroke (the routine the filters use, at factor d + 3), sets its strength and
+// keeps the box without the room around it: drawn unscaled at (-(d/2), -(d/2)) onto a
+// transparent bitmap, a picture is copied pixel for pixel, so the copy is made directly.
+void SoftenInto(Bitmap* stroke, int d, int32_t intensity, Bitmap* shadow)
 {
-    BitmapLock lock(stroke, kLockReadWrite);
-    if (!lock.ok())
+    BitmapLock from(stroke, ImageLockModeRead);
+    BitmapLock to(shadow, kLockReadWrite);
+    if (!from.ok() || !to.ok())
         return;
-    PixelBuffer blurred = NewPixelBuffer(lock.view().width, lock.view().height);
-    HeavyBlur(lock.view(), blurred.View(), std::min(d + 3, kLargestBlurFactor));
-    AdjustOpacity(blurred.View(), lock.view(), ShadowOpacityChange(intensity));
+    PixelBuffer blurred = NewPixelBuffer(from.view().width, from.view().height);
+    HeavyBlur(from.view(), blurred.View(), std::min(d + 3, kLargestBlurFactor));
+    const PixelView inner = SubView(blurred.View(), d / 2, d / 2, to.view().width, to.view().height);
+    AdjustOpacity(inner, to.view(), ShadowOpacityChange(intensity));
 }
 
 }  // namespace
 
-Bitmap* EdgeShadow(GraphicsPath* path, uint32_t color, int32_t intensity)
+ScratchBitmap EdgeShadow(GraphicsPath* path, uint32_t color, int32_t intensity)
 {
     const Rect box = IntegerBounds(path);
     if (box.Width <= 0 || box.Height <= 0 || box.Width > kLargestShadowSide || box.Height > kLargestShadowSide)
-        return nullptr;
+        return ScratchBitmap();
     const int d = EdgeShadowWidth(box.Width, box.Height);
-    Bitmap* stroke = StrokeOutline(path, box, d, color);
-    if (!stroke)
-        return nullptr;
-    SoftenStroke(stroke, d, intensity);
-    Bitmap* shadow = NewArgbBitmap(box.Width, box.Height);
-    if (shadow) {
-        Graphics graphics(shadow);
-        SetSmoothDrawing(&graphics);
-        graphics.DrawImage(stroke, Rect(-(d / 2), -(d / 2), box.Width + d, box.Height + d));
-    }
-    delete stroke;
+    ScratchBitmap stroke = StrokeOutline(path, box, d, color);
+    ScratchBitmap shadow = NewScratchBitmap(box.Width, box.Height);
+    if (stroke.bitmap && shadow.bitmap)
+        SoftenInto(stroke.bitmap, d, intensity, shadow.bitmap);
+    DeleteScratchBitmap(&stroke);
     return shadow;
 }

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "effects/scratch_bitmap.h"
+
 // Built by LustreApplyEffect from the request for one call.
 struct EffectPaint {
     uint32_t shadow;          // 0xAARRGGBB, opaque
@@ -38,8 +40,9 @@ void SweetGloss(Gdiplus::Bitmap* target, Gdiplus::GraphicsPath* path, const Effe
                 const Gdiplus::GraphicsPath* clip);
 
 // A new bitmap of the path's integer bounding-box size holding a soft shadow band along the
-// outline, or null when the box is empty or the bitmap cannot be made.
-Gdiplus::Bitmap* EdgeShadow(Gdiplus::GraphicsPath* path, uint32_t color, int32_t intensity);
+// outline; its bitmap is null when the box is empty or the bitmap cannot be made. Moves the
+// path.
+ScratchBitmap EdgeShadow(Gdiplus::GraphicsPath* path, uint32_t color, int32_t intensity);
 
 // The smallest integer rectangle holding every point of the path (control points included).
 Gdiplus::Rect IntegerBounds(const Gdiplus::GraphicsPath* path);

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "common/gdiplus_pixels.h"
 
 using namespace Gdiplus;
 
@@ -32,10 +31,10 @@ bool BeginGloss(Bitmap* target, GraphicsPath* path, GlossFrame* frame)
 {
     frame->targetWidth = int(target->GetWidth());
     frame->targetHeight = int(target->GetHeight());
-    frame->working = NewArgbBitmap(frame->targetWidth * 2, frame->targetHeight * 2);
-    if (!frame->working)
+    frame->working = NewScratchBitmap(frame->targetWidth * 2, frame->targetHeight * 2);
+    if (!frame->working.bitmap)
         return false;
-    frame->graphics = new Graphics(frame->working);
+    frame->graphics = new Graphics(frame->working.bitmap);
     frame->graphics->SetSmoothingMode(SmoothingModeAntiAlias);
     ScaleAndCentre(path);
     const Rect box = IntegerBounds(path);
@@ -57,9 +56,8 @@ void EndGloss(GlossFrame* frame, const EffectPaint& paint, const GraphicsPath* c
     if (compositing == FinalCompositing::kHighQuality)
         canvas.SetCompositingQuality(CompositingQualityHighQuality);
     canvas.SetClip(clip);
-    canvas.DrawImage(frame->working, Rect(0, 0, frame->targetWidth, frame->targetHeight));
-    delete frame->working;
-    frame->working = nullptr;
+    canvas.DrawImage(frame->working.bitmap, Rect(0, 0, frame->targetWidth, frame->targetHeight));
+    DeleteScratchBitmap(&frame->working);
 }
 
 Color ClearColor()

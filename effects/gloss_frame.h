@@ -11,9 +11,10 @@
 #include <memory>
 
 #include "effects/effect_paint.h"
+#include "effects/scratch_bitmap.h"
 
 struct GlossFrame {
-    Gdiplus::Bitmap* working = nullptr;      // 2W x 2H, owned
+    ScratchBitmap working;                   // 2W x 2H, owned
     Gdiplus::Graphics* graphics = nullptr;   // on `working`, owned
     Gdiplus::GraphicsPath* shape = nullptr;  // the shrunk outline (the caller's path)
     float x = 0, y = 0, w = 0, h = 0;        // the shape's integer bounds
