@@ -1,6 +1,4 @@
 // Bevel: lights the edges that face the light and shades the others, from the alpha alone.
-#include <vector>
-
 #include "common/pixel_filters/blend.h"
 #include "common/pixel_filters/pixel_buffer.h"
 #include "filters/bevel_relief.h"
@@ -46,13 +44,10 @@ void Bevel(const PixelView& source, const PixelView& result, const BevelLight& l
         return;
     }
     const double perTap = float(1.0 / (radius * (2 * radius + 1)));
-    const std::vector<int32_t> relief = BevelRelief(source, radius, light.direction);
-    for (int y = 0; y < source.height; y++) {
+    ForEachReliefRow(source, radius, light.direction, [&](int y, const int32_t* relief) {
         const uint32_t* from = PixelRow(source, y);
         uint32_t* to = PixelRow(result, y);
-        for (int x = 0; x < source.width; x++) {
-            const int32_t g = relief[size_t(y) * source.width + x];
-            to[x] = g == 0 ? from[x] : BevelPixel(from[x], OverlayPixel(g, perTap, light));
-        }
-    }
+        for (int x = 0; x < source.width; x++)
+            to[x] = relief[x] == 0 ? from[x] : BevelPixel(from[x], OverlayPixel(relief[x], perTap, light));
+    });
 }

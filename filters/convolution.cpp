@@ -8,14 +8,15 @@
 
 namespace {
 
-// Column indices x - 1, x, x + 1 clamped to the picture, for every x.
-std::vector<int> ClampedColumns(int width, int radius)
+// Red, green and blue of one source row as padded planes, edges repeated.
+void SplitColorRow(const uint32_t* row, int width, int span, int16_t* planes)
 {
-    std::vector<int> columns(size_t(width) * (2 * radius + 1));
-    for (int x = 0; x < width; x++)
-        for (int t = 0; t <= 2 * radius; t++)
-            columns[size_t(x) * (2 * radius + 1) + t] = ClampIndex(x + t - radius, width);
-    return columns;
+    for (int i = 0; i < span; i++) {
+        const uint32_t pixel = row[ClampIndex(i - 1, width)];
+        planes[i] = int16_t(RedOf(pixel));
+        planes[span + i] = int16_t(GreenOf(pixel));
+        planes[2 * span + i] = int16_t(BlueOf(pixel));
+    }
 }
 
 // A plain 3 x 3 kernel over red, green and blue; Kernel gives the weights (rows top to
@@ -23,25 +24,31 @@ std::vector<int> ClampedColumns(int width, int radius)
 template <typename Kernel>
 void PlainKernel3x3(const PixelView& source, const PixelView& result)
 {
-    const std::vector<int> columns = ClampedColumns(source.width, 1);
+    const int width = source.width, span = width + 2;
+    std::vector<int16_t> planes(size_t(3) * 3 * span);  // row above, row, row below
+    std::vector<int32_t> sums(size_t(3) * width);
     for (int y = 0; y < source.height; y++) {
-        const uint32_t* rows[3];
         for (int t = 0; t < 3; t++)
-            rows[t] = PixelRow(source, ClampIndex(y + t - 1, source.height));
-        uint32_t* to = PixelRow(result, y);
-        for (int x = 0; x < source.width; x++) {
-            const int* column = &columns[size_t(x) * 3];
-            int red = 0, green = 0, blue = 0;
+            SplitColorRow(PixelRow(source, ClampIndex(y + t - 1, source.height)), width, span,
+                          planes.data() + size_t(t) * 3 * span);
+        for (int channel = 0; channel < 3; channel++) {
+            int32_t* to = sums.data() + size_t(channel) * width;
+            for (int x = 0; x < width; x++)
+                to[x] = 0;
             for (int t = 0; t < 9; t++) {
-                if (Kernel::kWeights[t] == 0)
+                const int weight = Kernel::kWeights[t];
+                if (weight == 0)
                     continue;
-                const uint32_t pixel = rows[t / 3][column[t % 3]];
-                red += Kernel::kWeights[t] * int(RedOf(pixel));
-                green += Kernel::kWeights[t] * int(GreenOf(pixel));
-                blue += Kernel::kWeights[t] * int(BlueOf(pixel));
+                const int16_t* from = planes.data() + size_t(t / 3) * 3 * span + size_t(channel) * span + t % 3;
+                for (int x = 0; x < width; x++)
+                    to[x] += weight * from[x];
             }
-            to[x] = PackPixel(AlphaOf(rows[1][x]), Kernel::Finish(red), Kernel::Finish(green), Kernel::Finish(blue));
         }
+        const uint32_t* from = PixelRow(source, y);
+        uint32_t* to = PixelRow(result, y);
+        for (int x = 0; x < width; x++)
+            to[x] = PackPixel(AlphaOf(from[x]), Kernel::Finish(sums[x]), Kernel::Finish(sums[width + x]),
+                              Kernel::Finish(sums[2 * size_t(width) + x]));
     }
 }
 
@@ -80,22 +87,24 @@ void GrayEmboss(const PixelView& source, const PixelView& result) { PlainKernel3
 
 void Soften(const PixelView& source, const PixelView& result)
 {
-    const CoverageSums sums = SumCoverageWindow(source, kBoxTaps, 1);
+    CoverageWindow window = MakeCoverageWindow(source, kBoxTaps, 1);
     for (int y = 0; y < source.height; y++) {
+        SumCoverageRow(window, y);
+        const uint16_t *covered = window.Plane(kCoveredWeight), *red = window.Plane(kCoveredRed);
+        const uint16_t *green = window.Plane(kCoveredGreen), *blue = window.Plane(kCoveredBlue);
         const uint32_t* from = PixelRow(source, y);
         uint32_t* to = PixelRow(result, y);
         for (int x = 0; x < source.width; x++) {
-            const size_t i = size_t(y) * source.width + x;
             const uint32_t centre = from[x];
             const uint32_t extra = AlphaOf(centre) != 0 ? kSoftenCentreExtra : 0;
-            const uint32_t weight = sums.weight[i] + extra;
+            const uint32_t weight = covered[x] + extra;
             if (weight == 0) {
                 to[x] = centre;
                 continue;
             }
-            to[x] = PackPixel(AlphaOf(centre), DivideSmall(sums.red[i] + extra * RedOf(centre), weight),
-                              DivideSmall(sums.green[i] + extra * GreenOf(centre), weight),
-                              DivideSmall(sums.blue[i] + extra * BlueOf(centre), weight));
+            to[x] = PackPixel(AlphaOf(centre), DivideSmall(red[x] + extra * RedOf(centre), weight),
+                              DivideSmall(green[x] + extra * GreenOf(centre), weight),
+                              DivideSmall(blue[x] + extra * BlueOf(centre), weight));
         }
     }
 }

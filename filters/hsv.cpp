@@ -26,7 +26,8 @@ HsvColor RgbToHsv(uint32_t pixel)
 {
     const float r = float(RedOf(pixel)) * kToUnit, g = float(GreenOf(pixel)) * kToUnit;
     const float b = float(BlueOf(pixel)) * kToUnit;
-    const float max = std::fmax(r, std::fmax(g, b)), min = std::fmin(r, std::fmin(g, b));
+    const float larger = r > g ? r : g, smaller = r < g ? r : g;
+    const float max = larger > b ? larger : b, min = smaller < b ? smaller : b;
     const float delta = max - min;
     const int value = int(max * 100.0f);
     if (max == 0.0f || delta == 0.0f)
@@ -50,7 +51,7 @@ uint32_t HsvToRgb(int hue, int saturation, int value)
     if (s == 0.0f)
         return PackColor(v, v, v);
     const float sector = float(hue) * kToSector;
-    const float whole = std::floor(sector), f = sector - whole;
+    const float whole = float(int(sector)), f = sector - whole;  // sector is never negative
     const float p = v * (1.0f - s), q = v * (1.0f - s * f), t = v * (1.0f - s * (1.0f - f));
     switch (int(whole)) {
     case 0: return PackColor(v, t, p);
@@ -69,7 +70,12 @@ void AdjustHsv(const PixelView& source, const PixelView& result, int hueShift, i
     for (int y = 0; y < source.height; y++) {
         const uint32_t* from = PixelRow(source, y);
         uint32_t* to = PixelRow(result, y);
+        uint32_t lastColor = 0xFFFFFFFFu, lastResult = 0;  // icons repeat colors along a row
         for (int x = 0; x < source.width; x++) {
+            if ((from[x] & 0xFFFFFFu) == lastColor) {
+                to[x] = lastResult | (from[x] & 0xFF000000u);
+                continue;
+            }
             const HsvColor hsv = RgbToHsv(from[x]);
             // A hue pushed below 0 does not wrap around: it becomes 0 (red).
             int hue = int((int64_t(hsv.hue) + hueShift) % 360);
@@ -77,6 +83,8 @@ void AdjustHsv(const PixelView& source, const PixelView& result, int hueShift, i
                 hue = 0;
             const uint32_t color = HsvToRgb(hue, LimitPercent(hsv.saturation + saturationDelta),
                                             LimitPercent(hsv.value + valueDelta));
+            lastColor = from[x] & 0xFFFFFFu;
+            lastResult = color;
             to[x] = color | (from[x] & 0xFF000000u);
         }
     }

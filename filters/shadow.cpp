@@ -1,4 +1,5 @@
 // Inner and drop shadows: the shape filled with the shadow color, blurred with HeavyBlur.
+#include <algorithm>
 #include <cstring>
 
 #include "common/pixel_filters/blend.h"
@@ -23,12 +24,17 @@ void DropShadow(const PixelView& source, const PixelView& result, const ShadowSe
             to[x] = alpha == 0 ? 0 : color | (alpha > 255 ? 255 : alpha) << 24;
         }
     }
-    PixelBuffer blurred = NewPixelBuffer(canvas.width, canvas.height);
-    HeavyBlur(canvas.View(), blurred.View(), shadow.blurFactor);
     for (int y = 0; y < height; y++)
         std::memset(result.Row(y), 0, size_t(width) * 4);
-    DrawOver(blurred.View(), result, (long long)shadow.offsetX - width / 2,
-                        (long long)shadow.offsetY - height / 2);
+    // Only the part of the blurred canvas that lands on the picture is blurred.
+    const long long x = (long long)shadow.offsetX - width / 2, y = (long long)shadow.offsetY - height / 2;
+    const long long left = std::max(0LL, -x), right = std::min<long long>(canvas.width, width - x);
+    const long long top = std::max(0LL, -y), bottom = std::min<long long>(canvas.height, height - y);
+    if (left < right && top < bottom) {
+        PixelBuffer blurred = NewScratchBuffer(int(right - left), int(bottom - top));
+        HeavyBlurArea(canvas.View(), shadow.blurFactor, int(left), int(top), blurred.View());
+        DrawOver(blurred.View(), result, x + left, y + top);
+    }
     DrawOver(source, result, 0, 0);
 }
 
@@ -41,7 +47,7 @@ void InnerShadow(const PixelView& source, const PixelView& result, const ShadowS
     const uint32_t fill = (shadow.color & 0xFFFFFFu) | (fillAlpha > 255 ? 255 : fillAlpha) << 24;
     PixelBuffer moved = NewPixelBuffer(width, height);
     DrawOver(source, moved.View(), shadow.offsetX, shadow.offsetY);
-    PixelBuffer shade = NewPixelBuffer(width, height);
+    PixelBuffer shade = NewScratchBuffer(width, height);
     for (int y = 0; y < height; y++) {
         const uint32_t* shape = PixelRow(source, y);
         const uint32_t* cover = PixelRow(moved.View(), y);
@@ -49,7 +55,7 @@ void InnerShadow(const PixelView& source, const PixelView& result, const ShadowS
         for (int x = 0; x < width; x++)
             to[x] = AlphaOf(shape[x]) == 0 || AlphaOf(cover[x]) != 0 ? 0 : fill;
     }
-    PixelBuffer blurred = NewPixelBuffer(width, height);
+    PixelBuffer blurred = NewScratchBuffer(width, height);
     HeavyBlur(shade.View(), blurred.View(), shadow.blurFactor);
     for (int y = 0; y < height; y++) {
         const uint32_t* shape = PixelRow(source, y);

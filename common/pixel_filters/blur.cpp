@@ -1,5 +1,7 @@
 #include "common/pixel_filters/blur.h"
 
+#include <algorithm>
+
 #include "common/pixel_filters/coverage_sums.h"
 #include "common/pixel_filters/pixel_buffer.h"
 #include "common/pixel_filters/resample.h"
@@ -29,26 +31,25 @@ GaussianReciprocals MakeGaussianReciprocals()
     return table;
 }
 
-void HeavyBlurPyramid(const PixelView& source, const PixelView& result, int factor);
+void HeavyBlurPyramid(const PixelView& source, int factor, int left, int top, const PixelView& result);
 
 }  // namespace
 
 void LinearBlur(const PixelView& source, const PixelView& result)
 {
-    const CoverageSums sums = SumCoverageWindow(source, kBoxTaps, 1);
+    CoverageWindow window = MakeCoverageWindow(source, kBoxTaps, 1);
     for (int y = 0; y < source.height; y++) {
+        SumCoverageRow(window, y);
+        const uint16_t *weight = window.Plane(kCoveredWeight), *red = window.Plane(kCoveredRed);
+        const uint16_t *green = window.Plane(kCoveredGreen), *blue = window.Plane(kCoveredBlue);
+        const uint16_t* alpha = window.Plane(kAllAlpha);
         const uint32_t* from = PixelRow(source, y);
         uint32_t* to = PixelRow(result, y);
-        const size_t base = size_t(y) * source.width;
         for (int x = 0; x < source.width; x++) {
-            const size_t i = base + x;
-            const uint32_t covered = sums.weight[i];
-            if (covered == 0) {
-                to[x] = from[x];
-                continue;
-            }
-            to[x] = PackPixel(DivideSmall(sums.alpha[i], 9), DivideSmall(sums.red[i], covered),
-                              DivideSmall(sums.green[i], covered), DivideSmall(sums.blue[i], covered));
+            const uint32_t covered = weight[x];
+            to[x] = covered == 0 ? from[x]
+                                 : PackPixel(DivideSmall(alpha[x], 9), DivideSmall(red[x], covered),
+                                             DivideSmall(green[x], covered), DivideSmall(blue[x], covered));
         }
     }
 }
@@ -57,22 +58,20 @@ void GaussianBlur5x5(const PixelView& source, const PixelView& result)
 {
     static const GaussianReciprocals reciprocals = MakeGaussianReciprocals();
     const double hundredth = kHundredth;
-    const CoverageSums sums = SumCoverageWindow(source, kBinomialTaps, 2);
+    CoverageWindow window = MakeCoverageWindow(source, kBinomialTaps, 2);
     for (int y = 0; y < source.height; y++) {
+        SumCoverageRow(window, y);
+        const uint16_t *weight = window.Plane(kCoveredWeight), *red = window.Plane(kCoveredRed);
+        const uint16_t *green = window.Plane(kCoveredGreen), *blue = window.Plane(kCoveredBlue);
+        const uint16_t* alpha = window.Plane(kAllAlpha);
         const uint32_t* from = PixelRow(source, y);
         uint32_t* to = PixelRow(result, y);
-        const size_t base = size_t(y) * source.width;
         for (int x = 0; x < source.width; x++) {
-            const size_t i = base + x;
-            const int d = sums.weight[i];
-            if (d == 0) {
-                to[x] = from[x];
-                continue;
-            }
-            to[x] = PackPixel(TruncateToByte(sums.alpha[i] * hundredth),
-                              TruncateToByte(sums.red[i] * reciprocals.exact[d]),
-                              TruncateToByte(sums.green[i] * reciprocals.single[d]),
-                              TruncateToByte(sums.blue[i] * reciprocals.single[d]));
+            const int d = weight[x];
+            to[x] = d == 0 ? from[x]
+                           : PackPixel(TruncateToByte(alpha[x] * hundredth), TruncateToByte(red[x] * reciprocals.exact[d]),
+                                       TruncateToByte(green[x] * reciprocals.single[d]),
+                                       TruncateToByte(blue[x] * reciprocals.single[d]));
         }
     }
 }
@@ -86,15 +85,26 @@ void HeavyBlur(const PixelView& source, const PixelView& result, int factor)
     } else if (factor == 2) {
         GaussianBlur5x5(source, result);
     } else if (factor <= 4) {
-        PixelBuffer first = NewPixelBuffer(source.width, source.height);
+        PixelBuffer first = NewScratchBuffer(source.width, source.height);
         if (factor == 3)
             LinearBlur(source, first.View());
         else
             GaussianBlur5x5(source, first.View());
         GaussianBlur5x5(first.View(), result);
     } else {
-        HeavyBlurPyramid(source, result, factor);
+        HeavyBlurPyramid(source, factor, 0, 0, result);
     }
+}
+
+void HeavyBlurArea(const PixelView& source, int factor, int left, int top, const PixelView& result)
+{
+    if (factor >= 5) {
+        HeavyBlurPyramid(source, factor, left, top, result);
+        return;
+    }
+    PixelBuffer whole = NewScratchBuffer(source.width, source.height);
+    HeavyBlur(source, whole.View(), factor);
+    CopyPixels(SubView(whole.View(), left, top, result.width, result.height), result);
 }
 
 namespace {
@@ -106,7 +116,7 @@ constexpr int kPyramidSteps = 5;
 int ScaledSize(int size, float scale)
 {
     const int scaled = int(float(size) * scale);
-    return scaled < 1 ? 1 : scaled;
+    return scaled < 1 ? 1 : (scaled > size ? size : scaled);
 }
 
 float PyramidScale(int step, int m)
@@ -116,23 +126,62 @@ float PyramidScale(int step, int m)
     return float(step * m + 20 - 4 * step) / float(5 * m);
 }
 
-// Shrinks, blurs and grows back in five steps; the last Gaussian pass writes the result.
-void HeavyBlurPyramid(const PixelView& source, const PixelView& result, int factor)
+struct Area {
+    int left, top, right, bottom;  // right and bottom exclusive
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+};
+
+// The area grown by the Gaussian's reach, cut to a picture of width x height.
+Area WithGaussianMargin(const Area& area, int width, int height)
 {
+    return {std::max(area.left - 2, 0), std::max(area.top - 2, 0), std::min(area.right + 2, width),
+            std::min(area.bottom + 2, height)};
+}
+
+// Shrinks, blurs and grows back in five steps, the last Gaussian pass giving the result.
+// Working backwards from the wanted area, each step computes only the area the next step
+// reads: the Gaussian's margin of 2, and the source span of the scaling. A Gaussian pixel
+// whose taps all lie inside its computed area comes out as in the whole picture, and the
+// margin makes that so for every pixel the next step reads.
+void HeavyBlurPyramid(const PixelView& source, int factor, int left, int top, const PixelView& result)
+{
+    constexpr int kLevels = kPyramidSteps + 1;
     const int m = factor - 1;
-    PixelBuffer blurred;
-    PixelView previous = source;
+    int widths[kLevels], heights[kLevels];
     for (int step = 0; step < kPyramidSteps; step++) {
-        const float scale = PyramidScale(step, m);
-        PixelBuffer scaled = NewPixelBuffer(ScaledSize(source.width, scale), ScaledSize(source.height, scale));
-        ResampleBilinear(previous, scaled.View());
-        blurred = NewPixelBuffer(scaled.width, scaled.height);
-        GaussianBlur5x5(scaled.View(), blurred.View());
-        previous = blurred.View();
+        widths[step] = ScaledSize(source.width, PyramidScale(step, m));
+        heights[step] = ScaledSize(source.height, PyramidScale(step, m));
     }
-    PixelBuffer full = NewPixelBuffer(source.width, source.height);
-    ResampleBilinear(previous, full.View());
-    GaussianBlur5x5(full.View(), result);
+    widths[kPyramidSteps] = source.width;
+    heights[kPyramidSteps] = source.height;
+    Area computed[kLevels];
+    Area wanted = {left, top, left + result.width, top + result.height};
+    for (int level = kLevels - 1; level >= 0; level--) {
+        computed[level] = WithGaussianMargin(wanted, widths[level], heights[level]);
+        if (level == 0)
+            break;
+        ResampleSpan(widths[level - 1], widths[level], computed[level].left, computed[level].right, &wanted.left,
+                     &wanted.right);
+        ResampleSpan(heights[level - 1], heights[level], computed[level].top, computed[level].bottom, &wanted.top,
+                     &wanted.bottom);
+    }
+    // Two buffers as large as the largest area serve every level in turn.
+    int largest = 0;
+    for (const Area& area : computed)
+        largest = std::max(largest, area.Width() * area.Height());
+    PixelBuffer scaled = NewScratchBuffer(largest, 1), blurred = NewScratchBuffer(largest, 1);
+    PictureArea previous = {source, 0, 0, source.width, source.height};
+    for (int level = 0; level < kLevels; level++) {
+        const Area& area = computed[level];
+        const PixelView shrunk = scaled.ViewOfSize(area.Width(), area.Height());
+        ResampleArea(previous, {shrunk, area.left, area.top, widths[level], heights[level]});
+        const PixelView smooth = blurred.ViewOfSize(area.Width(), area.Height());
+        GaussianBlur5x5(shrunk, smooth);
+        previous = {smooth, area.left, area.top, widths[level], heights[level]};
+    }
+    const Area& last = computed[kLevels - 1];
+    CopyPixels(SubView(previous.view, left - last.left, top - last.top, result.width, result.height), result);
 }
 
 }  // namespace

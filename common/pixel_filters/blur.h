@@ -13,3 +13,8 @@ void GaussianBlur5x5(const PixelView& source, const PixelView& result);
 // A blur that spreads wider as the factor (0..50) grows; from 5 on it blurs a pyramid of
 // shrunken copies so that wide blurs stay cheap.
 void HeavyBlur(const PixelView& source, const PixelView& result, int factor);
+
+// The pixels HeavyBlur gives in the rectangle of `result`'s size whose top-left corner is
+// (left, top) of the source; the rectangle lies inside the source. From factor 5 on only
+// what that rectangle depends on is computed at each step of the pyramid.
+void HeavyBlurArea(const PixelView& source, int factor, int left, int top, const PixelView& result);

@@ -4,23 +4,20 @@
 
 namespace {
 
-enum Quantity { kWeight, kRed, kGreen, kBlue, kAlphaSum, kQuantityCount };
-
-
 // One source row split into the five quantities, each padded by `radius` repeated edge
 // values on both sides so the horizontal pass needs no clamping.
-void SplitPaddedRow(const PixelView& source, int y, int radius, std::vector<uint16_t>* padded)
+void SplitPaddedRow(const PixelView& source, int y, int radius, uint16_t* padded)
 {
-    const int width = source.width;
+    const int width = source.width, span = width + 2 * radius;
     const uint32_t* row = PixelRow(source, y);
-    for (int i = 0; i < width + 2 * radius; i++) {
+    for (int i = 0; i < span; i++) {
         const uint32_t pixel = row[ClampIndex(i - radius, width)];
         const uint16_t covered = AlphaOf(pixel) != 0;
-        padded[kWeight][i] = covered;
-        padded[kRed][i] = uint16_t(covered * RedOf(pixel));
-        padded[kGreen][i] = uint16_t(covered * GreenOf(pixel));
-        padded[kBlue][i] = uint16_t(covered * BlueOf(pixel));
-        padded[kAlphaSum][i] = uint16_t(AlphaOf(pixel));
+        padded[kCoveredWeight * span + i] = covered;
+        padded[kCoveredRed * span + i] = uint16_t(covered * RedOf(pixel));
+        padded[kCoveredGreen * span + i] = uint16_t(covered * GreenOf(pixel));
+        padded[kCoveredBlue * span + i] = uint16_t(covered * BlueOf(pixel));
+        padded[kAllAlpha * span + i] = uint16_t(AlphaOf(pixel));
     }
 }
 
@@ -36,45 +33,53 @@ void SumAlongRow(const uint16_t* padded, const uint16_t* taps, int span, int wid
     }
 }
 
-void SumAlongColumns(const std::vector<uint16_t>& rows, const uint16_t* taps, int radius, int width, int height,
-                     std::vector<uint16_t>& out)
+// The ring slot holding the horizontal sums of source row `row`, computed when missing.
+const uint16_t* RowSums(CoverageWindow& w, int row)
 {
-    for (int y = 0; y < height; y++) {
-        uint16_t* target = out.data() + size_t(y) * width;
-        for (int x = 0; x < width; x++)
-            target[x] = 0;
-        for (int t = 0; t <= 2 * radius; t++) {
-            const uint16_t tap = taps[t];
-            const uint16_t* from = rows.data() + size_t(ClampIndex(y + t - radius, height)) * width;
-            for (int x = 0; x < width; x++)
-                target[x] = uint16_t(target[x] + tap * from[x]);
-        }
+    const int slots = 2 * w.radius + 1, width = w.source.width, span = width + 2 * w.radius;
+    const int slot = row % slots;
+    uint16_t* sums = w.ring.data() + size_t(slot) * kCoverageQuantities * width;
+    if (w.ringRow[slot] != row) {
+        SplitPaddedRow(w.source, row, w.radius, w.padded.data());
+        for (int q = 0; q < kCoverageQuantities; q++)
+            SumAlongRow(w.padded.data() + size_t(q) * span, w.taps, slots, width, sums + size_t(q) * width);
+        w.ringRow[slot] = row;
     }
+    return sums;
 }
 
 }  // namespace
 
-CoverageSums SumCoverageWindow(const PixelView& source, const uint16_t* taps, int radius)
+CoverageWindow MakeCoverageWindow(const PixelView& source, const uint16_t* taps, int radius)
 {
-    const int width = source.width, height = source.height;
-    const size_t area = size_t(width) * size_t(height);
-    std::vector<uint16_t> padded[kQuantityCount], horizontal[kQuantityCount];
-    for (int q = 0; q < kQuantityCount; q++) {
-        padded[q].resize(size_t(width) + 2 * radius);
-        horizontal[q].resize(area);
+    CoverageWindow w;
+    w.source = source;
+    w.taps = taps;
+    w.radius = radius;
+    const size_t rowPlanes = size_t(kCoverageQuantities) * source.width;
+    w.ring.resize(rowPlanes * (2 * radius + 1));
+    w.ringRow.assign(2 * radius + 1, -1);
+    w.padded.resize(size_t(kCoverageQuantities) * (source.width + 2 * radius));
+    w.sums.resize(rowPlanes);
+    return w;
+}
+
+void SumCoverageRow(CoverageWindow& w, int y)
+{
+    const int width = w.source.width;
+    const size_t planeSize = size_t(kCoverageQuantities) * width;
+    // Distinct source rows of one window fall in distinct ring slots, so fetch them all
+    // before adding (a later fetch never evicts an earlier one of the same window).
+    const uint16_t* rows[16];
+    for (int t = 0; t <= 2 * w.radius; t++)
+        rows[t] = RowSums(w, ClampIndex(y + t - w.radius, w.source.height));
+    uint16_t* out = w.sums.data();
+    for (size_t i = 0; i < planeSize; i++)
+        out[i] = 0;
+    for (int t = 0; t <= 2 * w.radius; t++) {
+        const uint16_t tap = w.taps[t];
+        const uint16_t* from = rows[t];
+        for (size_t i = 0; i < planeSize; i++)
+            out[i] = uint16_t(out[i] + tap * from[i]);
     }
-    for (int y = 0; y < height; y++) {
-        SplitPaddedRow(source, y, radius, padded);
-        for (int q = 0; q < kQuantityCount; q++)
-            SumAlongRow(padded[q].data(), taps, 2 * radius + 1, width, horizontal[q].data() + size_t(y) * width);
-    }
-    CoverageSums sums;
-    sums.width = width;
-    sums.height = height;
-    std::vector<uint16_t>* out[kQuantityCount] = {&sums.weight, &sums.red, &sums.green, &sums.blue, &sums.alpha};
-    for (int q = 0; q < kQuantityCount; q++) {
-        out[q]->resize(area);
-        SumAlongColumns(horizontal[q], taps, radius, width, height, *out[q]);
-    }
-    return sums;
 }

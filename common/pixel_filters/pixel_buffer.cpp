@@ -1,13 +1,21 @@
 #include "common/pixel_filters/pixel_buffer.h"
 
-PixelBuffer NewPixelBuffer(int width, int height)
+PixelBuffer NewScratchBuffer(int width, int height)
 {
     PixelBuffer buffer;
     if (width <= 0 || height <= 0)
         return buffer;
     buffer.width = width;
     buffer.height = height;
-    buffer.pixels.assign(size_t(width) * size_t(height), 0);
+    buffer.pixels.reset(new uint32_t[size_t(width) * size_t(height)]);
+    return buffer;
+}
+
+PixelBuffer NewPixelBuffer(int width, int height)
+{
+    PixelBuffer buffer = NewScratchBuffer(width, height);
+    if (buffer.pixels)
+        std::memset(buffer.pixels.get(), 0, size_t(width) * size_t(height) * 4);
     return buffer;
 }
 

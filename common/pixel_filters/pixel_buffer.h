@@ -4,20 +4,26 @@
 
 #include <cstdint>
 #include <cstring>
-#include <vector>
+#include <memory>
 
 #include "common/pixel_view.h"
 
 struct PixelBuffer {
     int width = 0;
     int height = 0;
-    std::vector<uint32_t> pixels;  // rows top to bottom, no padding
+    std::unique_ptr<uint32_t[]> pixels;  // rows top to bottom, no padding
 
-    PixelView View() { return {width, height, std::ptrdiff_t(width) * 4, reinterpret_cast<uint8_t*>(pixels.data())}; }
+    PixelView View() { return ViewOfSize(width, height); }
+    // The first width x height pixels as a picture of that size (at most the buffer's area).
+    PixelView ViewOfSize(int w, int h) { return {w, h, std::ptrdiff_t(w) * 4, reinterpret_cast<uint8_t*>(pixels.get())}; }
 };
 
 // A width x height block with every byte 0 (fully transparent).
 PixelBuffer NewPixelBuffer(int width, int height);
+
+// A width x height block for a picture that is written whole before it is read: its bytes
+// are left as the allocator gives them.
+PixelBuffer NewScratchBuffer(int width, int height);
 
 // Copies the pixels of `from` into `to`, which has the same size.
 void CopyPixels(const PixelView& from, const PixelView& to);

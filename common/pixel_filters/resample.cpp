@@ -1,5 +1,6 @@
 #include "common/pixel_filters/resample.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -69,45 +70,48 @@ uint32_t Unpremultiply(const Premultiplied& value)
                      ClampToByte(int(value.green * toColor + 0.5f)), ClampToByte(int(value.blue * toColor + 0.5f)));
 }
 
-// Every source row scaled to the output width.
-std::vector<Premultiplied> ScaleRows(const PixelView& from, const AxisTaps& columns, int outWidth)
+}  // namespace
+
+// Row by row: the source rows an output row reads are blended first (at the source width),
+// then that one row is scaled across, so only two rows of floats are ever held.
+void ResampleArea(const PictureArea& from, const PictureArea& to)
 {
-    std::vector<Premultiplied> rows(size_t(outWidth) * from.height);
-    std::vector<Premultiplied> line(from.width);
-    for (int y = 0; y < from.height; y++) {
-        const uint32_t* pixels = PixelRow(from, y);
-        for (int x = 0; x < from.width; x++)
-            line[x] = Premultiply(pixels[x]);
-        Premultiplied* out = rows.data() + size_t(y) * outWidth;
-        for (int x = 0; x < outWidth; x++) {
+    const AxisTaps columns = MakeAxisTaps(from.fullWidth, to.fullWidth);
+    const AxisTaps rowTaps = MakeAxisTaps(from.fullHeight, to.fullHeight);
+    std::vector<Premultiplied> blended(from.view.width);
+    for (int y = 0; y < to.view.height; y++) {
+        for (Premultiplied& value : blended)
+            value = {};
+        const int outRow = y + to.top;
+        for (size_t t = rowTaps.first[outRow]; t < rowTaps.first[outRow + 1]; t++) {
+            const uint32_t* row = PixelRow(from.view, rowTaps.taps[t].index - from.top);
+            const float weight = rowTaps.taps[t].weight;
+            for (int x = 0; x < from.view.width; x++)
+                AddWeighted(blended[x], Premultiply(row[x]), weight);
+        }
+        uint32_t* out = PixelRow(to.view, y);
+        for (int x = 0; x < to.view.width; x++) {
+            const int outColumn = x + to.left;
             Premultiplied sum{};
-            for (size_t t = columns.first[x]; t < columns.first[x + 1]; t++)
-                AddWeighted(sum, line[columns.taps[t].index], columns.taps[t].weight);
-            out[x] = sum;
+            for (size_t t = columns.first[outColumn]; t < columns.first[outColumn + 1]; t++)
+                AddWeighted(sum, blended[columns.taps[t].index - from.left], columns.taps[t].weight);
+            out[x] = Unpremultiply(sum);
         }
     }
-    return rows;
 }
-
-}  // namespace
 
 void ResampleBilinear(const PixelView& from, const PixelView& to)
 {
-    const AxisTaps columns = MakeAxisTaps(from.width, to.width);
-    const AxisTaps rowTaps = MakeAxisTaps(from.height, to.height);
-    const std::vector<Premultiplied> rows = ScaleRows(from, columns, to.width);
-    std::vector<Premultiplied> sum(to.width);
-    for (int y = 0; y < to.height; y++) {
-        for (Premultiplied& value : sum)
-            value = {};
-        for (size_t t = rowTaps.first[y]; t < rowTaps.first[y + 1]; t++) {
-            const Premultiplied* row = rows.data() + size_t(rowTaps.taps[t].index) * to.width;
-            const float weight = rowTaps.taps[t].weight;
-            for (int x = 0; x < to.width; x++)
-                AddWeighted(sum[x], row[x], weight);
-        }
-        uint32_t* out = PixelRow(to, y);
-        for (int x = 0; x < to.width; x++)
-            out[x] = Unpremultiply(sum[x]);
+    ResampleArea({from, 0, 0, from.width, from.height}, {to, 0, 0, to.width, to.height});
+}
+
+void ResampleSpan(int inCount, int outCount, int begin, int end, int* first, int* last)
+{
+    const AxisTaps axis = MakeAxisTaps(inCount, outCount);
+    *first = inCount;
+    *last = 0;
+    for (size_t t = axis.first[begin]; t < axis.first[end]; t++) {
+        *first = std::min(*first, axis.taps[t].index);
+        *last = std::max(*last, axis.taps[t].index + 1);
     }
 }

@@ -206,3 +206,26 @@ TEST(HeavyBlur, UniformPicturesLoseOneStepPerGaussianPassAtAnySize)
         }
     }
 }
+
+TEST(HeavyBlur, AreaIsExactlyThatPartOfTheWholeBlur)
+{
+    std::mt19937 random(17);
+    struct Case {
+        int width, height, factor;
+    } cases[] = {{64, 48, 50}, {64, 48, 5}, {31, 57, 17}, {3, 2, 40}, {120, 90, 3}};
+    for (const Case& c : cases) {
+        TestPixels source = RandomPixels(random, c.width, c.height);
+        TestPixels whole = Filtered(source, [&](const PixelView& s, const PixelView& r) { HeavyBlur(s, r, c.factor); });
+        for (int round = 0; round < 4; round++) {
+            const int left = int(random() % c.width), top = int(random() % c.height);
+            const int width = 1 + int(random() % (c.width - left)), height = 1 + int(random() % (c.height - top));
+            TestPixels area(width, height);
+            HeavyBlurArea(source.View(), c.factor, left, top, area.View());
+            for (int y = 0; y < height; y++)
+                for (int x = 0; x < width; x++)
+                    ASSERT_EQ(area.at(x, y), whole.at(left + x, top + y))
+                        << c.width << "x" << c.height << " factor " << c.factor << " area " << left << "," << top << " "
+                        << width << "x" << height << " at " << x << "," << y;
+        }
+    }
+}
