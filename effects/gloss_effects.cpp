@@ -34,7 +34,8 @@ void FillBallGlow(const GlossFrame& f, const EffectPaint& paint)
     const int w = int(f.w), h = int(f.h);
     GraphicsPath glow;
     AddBallGlow(&glow, f);
-    auto brush = NewRadialGloss(&glow, {Lower(paint), {f.x + REAL(w / 2), f.y + REAL(h * 17 / 20)}, 0.5f, 0.3f, 1.0f, 0.8f});
+    const PointF centre(f.x + REAL(w / 2), f.y + REAL(h * 17 / 20));
+    auto brush = NewRadialGloss(&glow, {Lower(paint), centre, 0.5f, 0.3f, 1.0f, 0.8f});
     FillRegion(f.graphics, brush.get(), &glow);
 }
 
@@ -43,7 +44,7 @@ void FillBallGlow(const GlossFrame& f, const EffectPaint& paint)
 void WaveGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, const GraphicsPath* clip)
 {
     GlossFrame f;
-    if (!BeginGloss(target, path, &f))
+    if (!BeginGloss(target, path, clip, &f))
         return;
     const REAL x = f.x, y = f.y, w = f.w, h = f.h;
 
@@ -70,7 +71,7 @@ void WaveGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, con
 void PearlGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, const GraphicsPath* clip)
 {
     GlossFrame f;
-    if (!BeginGloss(target, path, &f))
+    if (!BeginGloss(target, path, clip, &f))
         return;
     const REAL x = f.x, y = f.y, w = f.w, h = f.h;
 
@@ -93,7 +94,7 @@ void PearlGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, co
 void MarbleGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, const GraphicsPath* clip)
 {
     GlossFrame f;
-    if (!BeginGloss(target, path, &f))
+    if (!BeginGloss(target, path, clip, &f))
         return;
     const REAL x = f.x, y = f.y, w = f.w, h = f.h;
 
@@ -117,7 +118,7 @@ void MarbleGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, c
 void JellyGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, const GraphicsPath* clip)
 {
     GlossFrame f;
-    if (!BeginGloss(target, path, &f))
+    if (!BeginGloss(target, path, clip, &f))
         return;
     const REAL x = f.x, y = f.y, w = f.w, h = f.h;
     const REAL halfW = REAL(int(w) / 2), halfH = REAL(int(h) / 2);
@@ -137,7 +138,7 @@ void JellyGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, co
 void GlassyBallGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, const GraphicsPath* clip)
 {
     GlossFrame f;
-    if (!BeginGloss(target, path, &f))
+    if (!BeginGloss(target, path, clip, &f))
         return;
     const REAL x = f.x, y = f.y, w = f.w;
     const int h = int(f.h);
@@ -160,7 +161,7 @@ void GlassyBallGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& pain
 void AquaBallGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, const GraphicsPath* clip)
 {
     GlossFrame f;
-    if (!BeginGloss(target, path, &f))
+    if (!BeginGloss(target, path, clip, &f))
         return;
     const REAL x = f.x, y = f.y, w = f.w, h = f.h;
 
@@ -183,7 +184,7 @@ void AquaBallGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint,
 void SweetGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, const GraphicsPath* clip)
 {
     GlossFrame f;
-    if (!BeginGloss(target, path, &f))
+    if (!BeginGloss(target, path, clip, &f))
         return;
     const REAL x = f.x, y = f.y, w = f.w, h = f.h;
     const REAL halfH = REAL(int(h) / 2);

@@ -25,17 +25,29 @@ void ScaleAndCentre(GraphicsPath* path)
                   REAL((doubled.Height - shrunk.Height) / 2 + (doubled.Y - shrunk.Y)));
 }
 
+// Target pixels beyond the clip's bounds that the smoothing filter of the final scaled
+// drawing may still read.
+constexpr int kFilterRoom = 4;
+
+bool ReachOfClip(const GraphicsPath* clip, int width, int height, Rect* reach)
+{
+    *reach = IntegerBounds(clip);
+    reach->Inflate(kFilterRoom, kFilterRoom);
+    return reach->Intersect(Rect(0, 0, width, height)) && !reach->IsEmptyArea();
+}
+
 }  // namespace
 
-bool BeginGloss(Bitmap* target, GraphicsPath* path, GlossFrame* frame)
+bool BeginGloss(Bitmap* target, GraphicsPath* path, const GraphicsPath* clip, GlossFrame* frame)
 {
-    frame->targetWidth = int(target->GetWidth());
-    frame->targetHeight = int(target->GetHeight());
-    frame->working = NewScratchBitmap(frame->targetWidth * 2, frame->targetHeight * 2);
+    if (!ReachOfClip(clip, int(target->GetWidth()), int(target->GetHeight()), &frame->reach))
+        return false;
+    frame->working = NewScratchBitmap(frame->reach.Width * 2, frame->reach.Height * 2);
     if (!frame->working.bitmap)
         return false;
     frame->graphics = new Graphics(frame->working.bitmap);
     frame->graphics->SetSmoothingMode(SmoothingModeAntiAlias);
+    frame->graphics->TranslateTransform(REAL(-2 * frame->reach.X), REAL(-2 * frame->reach.Y));
     ScaleAndCentre(path);
     const Rect box = IntegerBounds(path);
     frame->shape = path;
@@ -56,7 +68,7 @@ void EndGloss(GlossFrame* frame, const EffectPaint& paint, const GraphicsPath* c
     if (compositing == FinalCompositing::kHighQuality)
         canvas.SetCompositingQuality(CompositingQualityHighQuality);
     canvas.SetClip(clip);
-    canvas.DrawImage(frame->working.bitmap, Rect(0, 0, frame->targetWidth, frame->targetHeight));
+    canvas.DrawImage(frame->working.bitmap, frame->reach);
     DeleteScratchBitmap(&frame->working);
 }
 

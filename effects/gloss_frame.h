@@ -14,16 +14,19 @@
 #include "effects/scratch_bitmap.h"
 
 struct GlossFrame {
-    ScratchBitmap working;                   // 2W x 2H, owned
+    ScratchBitmap working;                   // twice the size of `reach`, owned
     Gdiplus::Graphics* graphics = nullptr;   // on `working`, owned
     Gdiplus::GraphicsPath* shape = nullptr;  // the shrunk outline (the caller's path)
     float x = 0, y = 0, w = 0, h = 0;        // the shape's integer bounds
-    int targetWidth = 0, targetHeight = 0;
+    Gdiplus::Rect reach;                     // the part of the target the clip can reach
 };
 
-// Prepares the frame: scales and centres `path` in place. False (and nothing to free)
-// when the working bitmap cannot be made.
-bool BeginGloss(Gdiplus::Bitmap* target, Gdiplus::GraphicsPath* path, GlossFrame* frame);
+// Prepares the frame: scales and centres `path` in place. The working bitmap stands for the
+// target at twice its size; only the part that `clip` can reach is kept in memory, since
+// nothing else is ever drawn. False (and nothing to free) when there is nothing to draw or
+// the working bitmap cannot be made.
+bool BeginGloss(Gdiplus::Bitmap* target, Gdiplus::GraphicsPath* path, const Gdiplus::GraphicsPath* clip,
+                GlossFrame* frame);
 
 enum class FinalCompositing { kDefault, kHighQuality };
 
