@@ -296,3 +296,30 @@ TEST(Lustre, EdgeShadowDarkensTheRimNotTheMiddle)
     for (const POINT rim : {POINT{5, 32}, POINT{58, 32}, POINT{32, 5}, POINT{32, 58}})
         EXPECT_LT(blue(rim.x, rim.y), 200) << "rim pixel " << rim.x << ", " << rim.y;
 }
+
+// Outlines that give the effect nothing to work on inside the picture: the call returns and
+// leaves a target of opaque and clear pixels as it was (the mask keeps alphas 255 and 0).
+TEST(Lustre, EmptyAndFarAwayOutlinesAreHarmless)
+{
+    std::vector<std::unique_ptr<GraphicsPath>> outlines;
+    outlines.push_back(std::make_unique<GraphicsPath>(FillModeWinding));
+    outlines.push_back(std::make_unique<GraphicsPath>(FillModeWinding));
+    outlines.back()->AddEllipse(5000.0f, 5000.0f, 40.0f, 40.0f);
+    outlines.push_back(std::make_unique<GraphicsPath>(FillModeWinding));
+    outlines.back()->AddRectangle(RectF(-1e9f, -1e9f, 3e9f, 10.0f));
+    outlines.push_back(std::make_unique<GraphicsPath>(FillModeWinding));
+    outlines.back()->AddLine(10.0f, 10.0f, 10.0f, 10.0f);
+    for (size_t k = 0; k < outlines.size(); k++) {
+        for (EffectKind effect : {kWaveEffect, kJellyEffect, kSweetEffect}) {
+            SCOPED_TRACE("outline " + std::to_string(k) + ", " + EffectName(effect));
+            Bitmap* target = MakeBitmap(32, 32, [](int x, int y) { return NoiseColor(x, y, x < 16 ? 255u : 0u); });
+            const EffectRun run = RunEffect(outlines[k].get(), target, kEffectText, effect, RunOptions{});
+            delete target;
+            EXPECT_EQ(run.result, 1);
+            EXPECT_EQ(run.after, run.before);
+        }
+    }
+    EffectParams missing{};
+    EXPECT_EQ(LustreApplyEffect(&missing), 0);
+    EXPECT_EQ(LustreApplyEffect(nullptr), 0);
+}
