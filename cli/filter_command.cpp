@@ -4,7 +4,7 @@
 
 namespace {
 
-enum class Value { kNumber, kColor, kColorRef, kShadowColor };
+enum class Value { kNumber, kOddNumber, kColor, kColorRef, kShadowColor };
 
 // One parameter: the request word it fills (4..12), its kind and its allowed range.
 struct Parameter {
@@ -51,10 +51,10 @@ const std::vector<FilterSyntax>& Syntaxes()
                               {9, Value::kNumber, 0, 50, L"BLUR"}}},
         {19, L"opacity", {{4, Value::kNumber, -100, 100, L"CHANGE"}}},
         {20, L"bevel", {{4, Value::kNumber, 0, 255, L"LIGHT-OPACITY"}, {5, Value::kNumber, 0, 255, L"SHADOW-OPACITY"},
-                        {6, Value::kNumber, 1, 8, L"DIRECTION"}, {10, Value::kNumber, 3, 7, L"DEPTH"},
+                        {6, Value::kNumber, 1, 8, L"DIRECTION"}, {10, Value::kOddNumber, 3, 7, L"DEPTH"},
                         {11, Value::kColor, 0, kAnyColor, L"LIGHT-COLOR"}, {12, Value::kColor, 0, kAnyColor, L"SHADOW-COLOR"}}},
         {21, L"heavy-blur", {{9, Value::kNumber, 0, 50, L"FACTOR"}}},
-        {22, L"borderize", {{4, Value::kNumber, 3, 9, L"DEPTH"}, {11, Value::kColorRef, 0, kAnyColor, L"COLOR"}}},
+        {22, L"borderize", {{4, Value::kOddNumber, 3, 9, L"DEPTH"}, {11, Value::kColorRef, 0, kAnyColor, L"COLOR"}}},
     };
     return syntaxes;
 }
@@ -87,12 +87,6 @@ bool ParseColor(const std::wstring& text, long long* value)
     return true;
 }
 
-// Depths the filters know: 3, 5, 7 for the bevel and 3, 5, 7, 9 for the border.
-bool IsOddDepth(const Parameter& p, long long value)
-{
-    return p.name == std::wstring(L"DEPTH") ? value % 2 == 1 : true;
-}
-
 int32_t* WordOf(FilterParams& params, int word)
 {
     switch (word) {
@@ -109,14 +103,14 @@ int32_t* WordOf(FilterParams& params, int word)
 bool Store(const Parameter& p, const std::wstring& text, FilterCommand* command, std::wstring* error)
 {
     long long value = 0;
-    const bool color = p.value != Value::kNumber;
+    const bool color = p.value != Value::kNumber && p.value != Value::kOddNumber;
+    const bool odd = p.value == Value::kOddNumber;  // the depths: 3, 5, 7 (and 9 for the border)
     if (!(color ? ParseColor(text, &value) : ParseNumber(text, &value))) {
         *error = p.name + std::wstring(L" must be ") + (color ? L"a color RRGGBB" : L"a whole number") + L", not \"" + text + L"\"";
         return false;
     }
-    if (value < p.low || value > p.high || !IsOddDepth(p, value)) {
-        *error = p.name + std::wstring(L" must be ") +
-                 (p.name == std::wstring(L"DEPTH") ? L"an odd number" : L"a number") + L" from " +
+    if (value < p.low || value > p.high || (odd && value % 2 == 0)) {
+        *error = p.name + std::wstring(L" must be ") + (odd ? L"an odd number" : L"a number") + L" from " +
                  std::to_wstring(p.low) + L" to " + std::to_wstring(p.high) + L", not " + text;
         return false;
     }

@@ -183,7 +183,7 @@ int Run(const std::vector<std::wstring>& args)
         return Export(args[1], args[2], args[3]);
     if (args.size() >= 5 && args[0] == L"filter")
         return Filter(args);
-    fwprintf(stderr, L"%ls", kUsage);
+    fwprintf(stderr, L"%ls%ls", kUsage, kFilterUsage);
     return kFailure;
 }
 

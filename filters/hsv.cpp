@@ -32,13 +32,11 @@ HsvColor RgbToHsv(uint32_t pixel)
     const int value = int(max * 100.0f);
     if (max == 0.0f || delta == 0.0f)
         return {0, 0, value};
-    float h;
-    if (r == max)
-        h = (g - b) / delta;
-    else if (g == max)
-        h = (b - r) / delta + 2.0f;
-    else
-        h = (r - g) / delta + 4.0f;
+    // (g - b) / d when red is the largest, (b - r) / d + 2 for green, (r - g) / d + 4 for blue;
+    // adding 0 changes nothing, so one division with selected operands serves all three.
+    const float numerator = r == max ? g - b : (g == max ? b - r : r - g);
+    const float offset = r == max ? 0.0f : (g == max ? 2.0f : 4.0f);
+    const float h = numerator / delta + offset;
     float degrees = h * 60.0f;
     if (degrees < 0.0f)
         degrees += 360.0f;
@@ -51,16 +49,14 @@ uint32_t HsvToRgb(int hue, int saturation, int value)
     if (s == 0.0f)
         return PackColor(v, v, v);
     const float sector = float(hue) * kToSector;
-    const float whole = float(int(sector)), f = sector - whole;  // sector is never negative
+    const float whole = sector >= 0.0f ? float(int(sector)) : std::floor(sector), f = sector - whole;
     const float p = v * (1.0f - s), q = v * (1.0f - s * f), t = v * (1.0f - s * (1.0f - f));
-    switch (int(whole)) {
-    case 0: return PackColor(v, t, p);
-    case 1: return PackColor(q, v, p);
-    case 2: return PackColor(p, v, t);
-    case 3: return PackColor(p, q, v);
-    case 4: return PackColor(t, p, v);
-    default: return PackColor(v, p, q);
-    }
+    // Which of v, p, q, t goes to red, green and blue in each sixth of the hue circle
+    // (a lookup rather than a switch: the sixth is unpredictable from pixel to pixel).
+    static constexpr uint8_t kRed[6] = {0, 2, 1, 1, 3, 0}, kGreen[6] = {3, 0, 0, 2, 1, 1}, kBlue[6] = {1, 1, 3, 0, 0, 2};
+    const int sixth = whole >= 0.0f && whole < 5.0f ? int(whole) : 5;
+    const float values[4] = {v, p, q, t};
+    return PackColor(values[kRed[sixth]], values[kGreen[sixth]], values[kBlue[sixth]]);
 }
 
 void AdjustHsv(const PixelView& source, const PixelView& result, int hueShift, int saturationShift,

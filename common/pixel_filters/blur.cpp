@@ -176,6 +176,12 @@ void HeavyBlurPyramid(const PixelView& source, int factor, int left, int top, co
         const Area& area = computed[level];
         const PixelView shrunk = scaled.ViewOfSize(area.Width(), area.Height());
         ResampleArea(previous, {shrunk, area.left, area.top, widths[level], heights[level]});
+        const bool whole = level == kLevels - 1 && area.left == left && area.top == top &&
+                           area.Width() == result.width && area.Height() == result.height;
+        if (whole) {  // the last pass can write the result itself
+            GaussianBlur5x5(shrunk, result);
+            return;
+        }
         const PixelView smooth = blurred.ViewOfSize(area.Width(), area.Height());
         GaussianBlur5x5(shrunk, smooth);
         previous = {smooth, area.left, area.top, widths[level], heights[level]};

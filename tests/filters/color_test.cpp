@@ -5,6 +5,7 @@
 
 #include "filter_test_support.h"
 #include "filters/filter_routines.h"
+#include "reference_filters.h"
 
 namespace {
 
@@ -123,4 +124,19 @@ TEST(Hsv, HueShiftBelowZeroGivesRedInsteadOfWrapping)
     EXPECT_EQ(FilterOnePixel(Argb(99, 255, 42, 0), HsvShift(-20, 0, 0)), Argb(99, 255, 0, 0));
     const uint32_t shifted = FilterOnePixel(Argb(99, 255, 42, 0), HsvShift(20, 0, 0));
     EXPECT_EQ(shifted, Argb(99, 255, 123, 0));  // hue 29: green 0.48333 x 255
+}
+
+TEST(Hsv, MatchesTheFormulasOnRandomPixelsAndShifts)
+{
+    std::mt19937 random(12);
+    TestPixels source = RandomPixels(random, 64, 64);
+    source.at(0, 0) = Argb(255, 128, 128, 128);  // gray: no hue
+    source.at(1, 0) = Argb(255, 0, 0, 0);
+    const int shifts[][3] = {{0, 0, 0}, {-180, -100, -100}, {180, 100, 100}, {37, -13, 55}, {-91, 77, -3}};
+    for (const auto& shift : shifts) {
+        TestPixels result = Filtered(source, HsvShift(shift[0], shift[1], shift[2]));
+        for (size_t i = 0; i < source.argb.size(); i++)
+            ASSERT_EQ(result.argb[i], ReferenceAdjustHsvPixel(source.argb[i], shift[0], shift[1], shift[2]))
+                << std::hex << source.argb[i] << std::dec << " shifted " << shift[0] << "," << shift[1] << "," << shift[2];
+    }
 }

@@ -1,6 +1,7 @@
 #include "reference_filters.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -135,4 +136,44 @@ std::vector<int> ReferenceOpaqueCounts(const PixelView& source, int depth)
             counts.push_back(count);
         }
     return counts;
+}
+
+uint32_t ReferenceAdjustHsvPixel(uint32_t argb, int hueShift, int saturationShift, int luminanceShift)
+{
+    const float unit = 1.0f / 255.0f;
+    const float r = float((argb >> 16) & 0xFF) * unit, g = float((argb >> 8) & 0xFF) * unit, b = float(argb & 0xFF) * unit;
+    const float max = std::max({r, g, b}), min = std::min({r, g, b}), d = max - min;
+    int hue = 0, saturation = 0;
+    const int value = int(max * 100.0f);
+    if (max != 0.0f && d != 0.0f) {
+        float h;
+        if (r == max)
+            h = (g - b) / d;
+        else if (g == max)
+            h = (b - r) / d + 2.0f;
+        else
+            h = (r - g) / d + 4.0f;
+        h *= 60.0f;
+        if (h < 0.0f)
+            h += 360.0f;
+        hue = int(h);
+        saturation = int(d / max * 100.0f);
+    }
+    hue = (hue + hueShift) % 360;
+    if (hue < 0)
+        hue = 0;
+    saturation = std::clamp(saturation + saturationShift / 2, 0, 100);
+    const float s = float(saturation) * 0.01f, v = float(std::clamp(value + luminanceShift / 2, 0, 100)) * 0.01f;
+    float rgb[3];
+    if (s == 0.0f) {
+        rgb[0] = rgb[1] = rgb[2] = v;
+    } else {
+        const float f6 = float(hue) * (1.0f / 60.0f), i = std::floor(f6), f = f6 - i;
+        const float p = v * (1.0f - s), q = v * (1.0f - s * f), t = v * (1.0f - s * (1.0f - f));
+        const float table[6][3] = {{v, t, p}, {q, v, p}, {p, v, t}, {p, q, v}, {t, p, v}, {v, p, q}};
+        const int row = i >= 0 && i < 5 ? int(i) : 5;
+        std::copy(table[row], table[row] + 3, rgb);
+    }
+    return (argb & 0xFF000000u) | uint32_t(int(rgb[0] * 255.0f)) << 16 | uint32_t(int(rgb[1] * 255.0f)) << 8 |
+           uint32_t(int(rgb[2] * 255.0f));
 }

@@ -21,3 +21,6 @@ std::vector<int32_t> ReferenceBevelRelief(const PixelView& source, int depth, in
 
 // Opaque pixels in the depth x depth window of every pixel, edges clamped.
 std::vector<int> ReferenceOpaqueCounts(const PixelView& source, int depth);
+
+// One pixel through hue, saturation and value and back, written as the formulas read.
+uint32_t ReferenceAdjustHsvPixel(uint32_t argb, int hueShift, int saturationShift, int luminanceShift);

@@ -1,6 +1,7 @@
 // sieve.dll as its callers see it: the export by ordinal, the request record, new bitmaps.
 #include <gtest/gtest.h>
 
+#include "common/bitmap_areas.h"
 #include "filters/filter_request.h"
 #include "filters/sieve.h"
 #include "core/portable_pixels.h"
@@ -82,4 +83,27 @@ TEST(Sieve, EveryFilterMakesANewBitmapOfTheSourceSizeAndLeavesTheSource)
         }
         delete source;
     }
+}
+
+TEST(Sieve, CloneAreaCopiesARectangleAndRefusesOneOutside)
+{
+    Gdiplus::Bitmap* source = MakeBitmap(9, 7, [](int x, int y) { return NoiseColor(x, y, uint32_t(x * 20 + y)); });
+    const std::vector<uint32_t> all = ReadPixels(source);
+    Gdiplus::Bitmap* area = CloneArea(source, 2, 3, 5, 4);
+    ASSERT_NE(area, nullptr);
+    EXPECT_EQ(area->GetWidth(), 5u);
+    EXPECT_EQ(area->GetHeight(), 4u);
+    const std::vector<uint32_t> copied = ReadPixels(area);
+    for (int y = 0; y < 4; y++)
+        for (int x = 0; x < 5; x++)
+            ASSERT_EQ(copied[size_t(y) * 5 + x], all[size_t(y + 3) * 9 + x + 2]) << x << "," << y;
+    delete area;
+    const int outside[][4] = {{-1, 0, 2, 2}, {0, 0, 10, 1}, {8, 6, 2, 1}, {0, 0, 0, 3}, {3, 3, 4, 5}};
+    for (const auto& r : outside)
+        EXPECT_EQ(CloneArea(source, r[0], r[1], r[2], r[3]), nullptr) << r[0] << "," << r[1] << " " << r[2] << "x" << r[3];
+    Gdiplus::Bitmap* fresh = NewBitmap(3, 2, PixelFormat32bppARGB);
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(ReadPixels(fresh), std::vector<uint32_t>(6, 0u));
+    delete fresh;
+    delete source;
 }

@@ -145,3 +145,13 @@ TEST(VexilcFilter, MistakesAreNamedAndWriteNothing)
         EXPECT_FALSE(FileExists(out)) << c.message;
     }
 }
+
+TEST(VexilcFilter, UsageListsEveryFilterWithItsParameters)
+{
+    const RunResult run = RunVexilc(L"filter");
+    EXPECT_EQ(run.exitCode, 1u);
+    for (const char* line : {"vexilc filter IN INDEX TYPE [PARAMS...] OUT", "1 custom SIZE(1..9) SCALE OFFSET W1 .. Wn",
+                             "20 bevel LIGHT-OPACITY SHADOW-OPACITY(0..255) DIRECTION", "22 borderize DEPTH(3, 5, 7, 9) COLOR",
+                             "17 inner-shadow, 18 drop-shadow X Y OPACITY(0..100) COLOR BLUR(0..50)"})
+        EXPECT_NE(run.errors.find(line), std::string::npos) << line;
+}
