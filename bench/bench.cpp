@@ -40,6 +40,7 @@ int wmain()
     RunCoreBenchmarks();
     RunEaselBenchmarks();
     RunDocumentBenchmarks();
+    RunEffectBenchmarks();
     RunFilterBenchmarks();
     Gdiplus::GdiplusShutdown(token);
     return 0;

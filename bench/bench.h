@@ -14,4 +14,5 @@ void Report(const std::string& name, double milliseconds, double targetMilliseco
 void RunCoreBenchmarks();
 void RunEaselBenchmarks();
 void RunDocumentBenchmarks();
+void RunEffectBenchmarks();
 void RunFilterBenchmarks();

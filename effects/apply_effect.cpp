@@ -1,0 +1,165 @@
+// LustreApplyEffect: builds the working record, runs the effect routine on the outline (or on
+// each of its figures), adds the edge shadow and masks the result by the shape's own alpha.
+#include <vector>
+
+#include "common/gdiplus_pixels.h"
+#include "effects/effect_arithmetic.h"
+#include "effects/effect_paint.h"
+#include "effects/lustre.h"
+#include "effects/offer_table.h"
+
+using namespace Gdiplus;
+
+namespace {
+
+GlossRoutine RoutineFor(int32_t effect)
+{
+    switch (effect) {
+    case kWaveEffect: return WaveGloss;
+    case kPearlEffect: return PearlGloss;
+    case kMarbleEffect: return MarbleGloss;
+    case kJellyEffect: return JellyGloss;
+    case kGlassyBallEffect: return GlassyBallGloss;
+    case kAquaBallEffect: return AquaBallGloss;
+    case kSweetEffect: return SweetGloss;
+    default: return nullptr;
+    }
+}
+
+EffectPaint BuildEffectPaint(const EffectParams& params, Bitmap* canvas)
+{
+    const EffectStyle& style = *params.style;
+    EffectPaint paint;
+    paint.shadow = WithAlpha(params.shadowColor, 255);
+    paint.upper = WithAlpha(params.upperColor, HighlightAlpha(style.upperIntensity));
+    paint.lower = WithAlpha(params.lowerColor, HighlightAlpha(style.lowerIntensity));
+    paint.shadowIntensity = style.shadowIntensity;
+    paint.reflex = ReflexFactor(style.reflexScale);
+    paint.canvas = canvas;
+    return paint;
+}
+
+// Calls the routine once per figure of `path`, each fitted to that figure's own bounds and
+// clipped to it (the glyphs of a text, the pieces of a custom shape).
+void PaintEachSubpath(GlossRoutine routine, Bitmap* target, const GraphicsPath* path, const EffectPaint& paint)
+{
+    const int count = path->GetPointCount();
+    if (count <= 0)
+        return;
+    std::vector<PointF> points(count);
+    std::vector<BYTE> types(count);
+    if (path->GetPathPoints(points.data(), count) != Ok || path->GetPathTypes(types.data(), count) != Ok)
+        return;
+    FillMode fillMode = path->GetFillMode();
+    for (int start = 0; start < count;) {
+        int end = start + 1;
+        while (end < count && (types[end] & PathPointTypePathTypeMask) != PathPointTypeStart)
+            end++;
+        GraphicsPath scratch(points.data() + start, types.data() + start, end - start, fillMode);
+        GraphicsPath* clip = scratch.Clone();
+        if (clip && scratch.GetPointCount() > 0)
+            routine(target, &scratch, paint, clip);
+        delete clip;
+        start = end;
+    }
+}
+
+void PaintHighlights(EffectOffer offer, GlossRoutine routine, Bitmap* target, const GraphicsPath* path,
+                     const EffectPaint& paint)
+{
+    if (offer == EffectOffer::kEachSubpath) {
+        PaintEachSubpath(routine, target, path, paint);
+    } else if (offer == EffectOffer::kWholePath) {
+        GraphicsPath* working = path->Clone();
+        GraphicsPath* clip = path->Clone();
+        if (working && clip)
+            routine(target, working, paint, clip);
+        delete working;
+        delete clip;
+    }
+}
+
+// Shadow and highlights onto the destination, inside the outline.
+void DrawOntoDestination(Bitmap* destination, const GraphicsPath* path, Bitmap* shadow, Bitmap* canvas)
+{
+    Graphics graphics(destination);
+    graphics.SetSmoothingMode(SmoothingModeAntiAlias);
+    graphics.SetInterpolationMode(InterpolationModeHighQualityBicubic);
+    graphics.SetClip(path);
+    if (shadow)
+        graphics.DrawImage(shadow, IntegerBounds(path));
+    graphics.DrawImage(canvas, Rect(0, 0, int(canvas->GetWidth()), int(canvas->GetHeight())));
+}
+
+ScratchBitmap MakeShadow(const GraphicsPath* path, const EffectPaint& paint)
+{
+    GraphicsPath* outline = path->Clone();
+    ScratchBitmap shadow;
+    if (outline)
+        shadow = EdgeShadow(outline, paint.shadow, paint.shadowIntensity);
+    delete outline;
+    return shadow;
+}
+
+// The target as it was, for the mask at the end.
+PixelBuffer SavedCopy(Bitmap* target)
+{
+    BitmapLock lock(target, ImageLockModeRead);
+    if (!lock.ok())
+        return PixelBuffer();
+    PixelBuffer copy = NewPixelBuffer(lock.view().width, lock.view().height);
+    CopyPixels(lock.view(), copy.View());
+    return copy;
+}
+
+void MaskDestination(PixelBuffer& saved, Bitmap* destination, MaskedLayer layer)
+{
+    BitmapLock result(destination, kLockReadWrite);
+    if (result.ok())
+        MaskByShapeAlpha(saved.View(), result.view(), layer);
+}
+
+// Everything after the highlights: edge shadow, drawing, mask. False when the separate
+// highlights bitmap cannot be made.
+bool FinishEffect(EffectParams* params, const EffectPaint& paint, PixelBuffer& saved)
+{
+    const bool separate = params->separateHighlights == 1;
+    Bitmap* destination = separate ? NewArgbBitmap(saved.width, saved.height) : params->target;
+    if (!destination)
+        return false;
+    ScratchBitmap shadow = MakeShadow(params->path, paint);
+    DrawOntoDestination(destination, params->path, shadow.bitmap, paint.canvas);
+    DeleteScratchBitmap(&shadow);
+    MaskDestination(saved, destination, separate ? MaskedLayer::kSeparateHighlights : MaskedLayer::kTarget);
+    if (separate)
+        params->highlights = destination;
+    return true;
+}
+
+bool IsUsableRequest(const EffectParams* params)
+{
+    return params && params->path && params->target && params->style && params->target->GetWidth() > 0 &&
+           params->target->GetHeight() > 0;
+}
+
+}  // namespace
+
+LUSTRE_API int32_t LustreApplyEffect(EffectParams* params)
+{
+    if (!IsUsableRequest(params))
+        return 0;
+    const EffectOffer offer = OfferFor(params->effectShape, params->effect);
+    if (offer == EffectOffer::kNotOffered)
+        return 0;
+    Bitmap* target = params->target;
+    ScratchBitmap canvas = NewScratchBitmap(int(target->GetWidth()), int(target->GetHeight()));
+    PixelBuffer saved = SavedCopy(target);
+    bool painted = false;
+    if (canvas.bitmap && saved.width == canvas.pixels.width && saved.height == canvas.pixels.height) {
+        const EffectPaint paint = BuildEffectPaint(*params, canvas.bitmap);
+        PaintHighlights(offer, RoutineFor(params->effect), target, params->path, paint);
+        painted = FinishEffect(params, paint, saved);
+    }
+    DeleteScratchBitmap(&canvas);
+    return painted ? 1 : 0;
+}

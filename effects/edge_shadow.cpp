@@ -1,0 +1,65 @@
+// The soft dark band along the inside of the outline.
+#include <algorithm>
+
+#include "common/gdiplus_pixels.h"
+#include "common/pixel_filters/blur.h"
+#include "common/pixel_filters/opacity.h"
+#include "effects/effect_arithmetic.h"
+#include "effects/effect_paint.h"
+
+using namespace Gdiplus;
+
+namespace {
+
+// Outlines bigger than this on a side are far beyond any icon; they get no shadow rather
+// than a blur of hundreds of megabytes.
+constexpr int kLargestShadowSide = 4096;
+constexpr int kLargestBlurFactor = 50;
+
+// The outline stroked with a pen of width d, in a bitmap with d / 2 of room on every side.
+ScratchBitmap StrokeOutline(GraphicsPath* path, const Rect& box, int d, uint32_t color)
+{
+    ScratchBitmap stroke = NewScratchBitmap(box.Width + d, box.Height + d);
+    if (!stroke.bitmap)
+        return stroke;
+    Matrix shift(1, 0, 0, 1, REAL(d) / 2 - REAL(box.X), REAL(d) / 2 - REAL(box.Y));
+    path->Transform(&shift);
+    Graphics graphics(stroke.bitmap);
+    graphics.SetSmoothingMode(SmoothingModeAntiAlias);
+    graphics.SetCompositingQuality(CompositingQualityHighQuality);
+    graphics.SetPixelOffsetMode(PixelOffsetModeHalf);
+    Pen pen(Color{ARGB(color)}, REAL(d));
+    graphics.DrawPath(&pen, path);
+    return stroke;
+}
+
+// Blurs the stroke (the routine the filters use, at factor d + 3), sets its strength and
+// keeps the box without the room around it: drawn unscaled at (-(d/2), -(d/2)) onto a
+// transparent bitmap, a picture is copied pixel for pixel, so the copy is made directly.
+void SoftenInto(Bitmap* stroke, int d, int32_t intensity, Bitmap* shadow)
+{
+    BitmapLock from(stroke, ImageLockModeRead);
+    BitmapLock to(shadow, kLockReadWrite);
+    if (!from.ok() || !to.ok())
+        return;
+    PixelBuffer blurred = NewPixelBuffer(from.view().width, from.view().height);
+    HeavyBlur(from.view(), blurred.View(), std::min(d + 3, kLargestBlurFactor));
+    const PixelView inner = SubView(blurred.View(), d / 2, d / 2, to.view().width, to.view().height);
+    AdjustOpacity(inner, to.view(), ShadowOpacityChange(intensity));
+}
+
+}  // namespace
+
+ScratchBitmap EdgeShadow(GraphicsPath* path, uint32_t color, int32_t intensity)
+{
+    const Rect box = IntegerBounds(path);
+    if (box.Width <= 0 || box.Height <= 0 || box.Width > kLargestShadowSide || box.Height > kLargestShadowSide)
+        return ScratchBitmap();
+    const int d = EdgeShadowWidth(box.Width, box.Height);
+    ScratchBitmap stroke = StrokeOutline(path, box, d, color);
+    ScratchBitmap shadow = NewScratchBitmap(box.Width, box.Height);
+    if (stroke.bitmap && shadow.bitmap)
+        SoftenInto(stroke.bitmap, d, intensity, shadow.bitmap);
+    DeleteScratchBitmap(&stroke);
+    return shadow;
+}
