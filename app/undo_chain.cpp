@@ -1,0 +1,17 @@
+#include "undo_chain.h"
+
+void ReplaceUndoChain(ShellState& shell)
+{
+    DeleteUndoChain(shell);
+#ifdef PYX_HAS_UNDO_CHAIN
+    shell.undoChain = PYX_InitNewUndoChain();
+#endif
+}
+
+void DeleteUndoChain(ShellState& shell)
+{
+#ifdef PYX_HAS_UNDO_CHAIN
+    PYX_DeleteUndoChain(shell.undoChain);
+#endif
+    shell.undoChain = nullptr;
+}
