@@ -4,6 +4,7 @@
 
 #include "commands.h"
 #include "document_changes.h"
+#include "menu_states.h"
 #include "messages.h"
 #include "open_by_path.h"
 #include "panels.h"
@@ -109,6 +110,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SYSCOLORCHANGE: OnSysColorChange(wParam, lParam); return 0;
     case WM_DISPLAYCHANGE: OnDisplayChange(window, lParam); return 0;
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_INITMENUPOPUP: UpdateMenuStates(CurrentShell()); return 0;
     case WM_COMMAND: OnCommand(CurrentShell(), LOWORD(wParam), HIWORD(wParam) == 1); return 0;
     case WM_CLOSE: OnClose(window, wParam); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;

@@ -8,6 +8,7 @@
 #include "common/selection_state.h"
 #include "document_changes.h"
 #include "main_window.h"
+#include "menu_states.h"
 #include "open_by_path.h"
 #include "panels.h"
 #include "picture_windows.h"
@@ -91,6 +92,7 @@ bool MakeMainWindow(ShellState& shell)
     }
     SetWindowTextW(window, kNewProjectTitle);
     ResetSelection(shell.context);
+    UpdateMenuStates(shell);
     return true;
 }
 

@@ -15,3 +15,23 @@ void DeleteUndoChain(ShellState& shell)
 #endif
     shell.undoChain = nullptr;
 }
+
+bool CanUndo(const ShellState& shell)
+{
+#ifdef PYX_HAS_UNDO_CHAIN
+    return shell.undoChain && shell.undoChain->canUndo;
+#else
+    (void)shell;
+    return false;
+#endif
+}
+
+bool CanRedo(const ShellState& shell)
+{
+#ifdef PYX_HAS_UNDO_CHAIN
+    return shell.undoChain && shell.undoChain->canRedo;
+#else
+    (void)shell;
+    return false;
+#endif
+}

@@ -7,3 +7,7 @@
 // Destroys the current chain (if any) and makes a new empty one.
 void ReplaceUndoChain(ShellState& shell);
 void DeleteUndoChain(ShellState& shell);
+
+// What the chain can do now; nothing without a chain.
+bool CanUndo(const ShellState& shell);
+bool CanRedo(const ShellState& shell);

@@ -109,13 +109,17 @@ TEST(Commands, AcceleratorsAreBlockedWhileATransformationWaitsButTheMenuIsNot)
     EXPECT_EQ(imageList[0].wParam, 0u) << "input off";
     EXPECT_EQ(Messages(spy.ReceivedBy(context.editAreaWindow)), std::vector<UINT>{WM_APP + 108});
 
+    // The menu items are disabled now, so the accelerator table sends nothing; a command
+    // marked as an accelerator's (a stale menu) is still refused when it checks.
     spy.Clear();
-    ASSERT_TRUE(PressAccelerator(window, 'L', true, false));
-    ASSERT_TRUE(PressAccelerator(window, VK_DELETE, false, false));
-    ASSERT_TRUE(PressAccelerator(window, 'I', true, false));
+    PressAccelerator(window, 'L', true, false);
+    EXPECT_TRUE(spy.ReceivedBy(context.layersWindow).empty());
+    for (int command : {32827, 32829, 32833, 32835, 32836, 32867})
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(command, 1), 0);
     EXPECT_TRUE(spy.ReceivedBy(context.layersWindow).empty());
     EXPECT_TRUE(spy.ReceivedBy(context.imageListWindow).empty());
-    ASSERT_TRUE(PressAccelerator(window, 'A', true, false));  // Select All does not check
+    EXPECT_TRUE(spy.ReceivedBy(context.editAreaWindow).empty()) << "Deselect checks";
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(32797, 1), 0);  // Select All does not check
     EXPECT_EQ(Messages(spy.ReceivedBy(context.editAreaWindow)), std::vector<UINT>{WM_APP + 105});
     SendMessageW(window, WM_COMMAND, 32827, 0);
     EXPECT_EQ(Messages(spy.ReceivedBy(context.layersWindow)), std::vector<UINT>{WM_APP + 8});

@@ -54,7 +54,7 @@ AboutLook gAbout;
 void CALLBACK InspectAbout(HWND, UINT, UINT_PTR timer, DWORD)
 {
     HWND dialog = FindWindowW(L"#32770", L"About Vexil 1.0");
-    if (!dialog)
+    if (!dialog || !IsWindowVisible(dialog))
         return;
     KillTimer(nullptr, timer);
     gAbout.found = true;

@@ -179,7 +179,9 @@ TEST(Startup, MenuBarHasEveryMenuItemIdLabelAndSeparator)
                {{32860, L"Pearl"}, {32861, L"Marble"}, {32866, L"Wave"}, {32878, L"Jelly"}, {0, nullptr},
                 {32865, L"Glassy Ball"}, {32863, L"Aqua Ball"}, {0, nullptr}, {32864, L"Sweet"}});
     ExpectMenu(bar, 7, L"Help", {{32884, L"Help\tF1"}, {0, nullptr}, {104, L"&About ...\tCtrl+F1"}});
-    EXPECT_EQ(GetMenuState(bar, 32871, MF_BYCOMMAND) & MF_CHECKED, UINT(MF_CHECKED)) << "gradient starts checked";
+    HMENU stored = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(109));
+    EXPECT_EQ(GetMenuState(stored, 32871, MF_BYCOMMAND) & MF_CHECKED, UINT(MF_CHECKED)) << "gradient item starts checked";
+    DestroyMenu(stored);
     StopShell();
 }
 
