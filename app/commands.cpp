@@ -36,6 +36,18 @@ void StartPendingTransformation(ShellState& shell)
     PostMessageW(shell.context->layersWindow, kPanelInput, 0, 0);
 }
 
+void StartCustomRotate(ShellState& shell)
+{
+    StartPendingTransformation(shell);
+    SendToEditArea(shell, kEditAreaCustomRotate);
+}
+
+void StartScale(ShellState& shell)
+{
+    StartPendingTransformation(shell);
+    PostMessageW(shell.context->editAreaWindow, kEditAreaScale, 0, 0);
+}
+
 void ResetSelectionAndTell(ShellState& shell)
 {
     ResetSelection(shell.context);
@@ -93,8 +105,8 @@ bool OnEditCommand(ShellState& shell, int id, bool fromAccelerator)
     case CMD_ROTATE_CW: SendToEditArea(shell, kEditAreaRotateCW); return true;
     case CMD_ROTATE_CCW: SendToEditArea(shell, kEditAreaRotateCCW); return true;
     case CMD_ROTATE_180: SendToEditArea(shell, kEditAreaRotate180); return true;
-    case CMD_CUSTOM_ROTATE: StartPendingTransformation(shell); SendToEditArea(shell, kEditAreaCustomRotate); return true;
-    case CMD_SCALE: StartPendingTransformation(shell); PostMessageW(shell.context->editAreaWindow, kEditAreaScale, 0, 0); return true;
+    case CMD_CUSTOM_ROTATE: StartCustomRotate(shell); return true;
+    case CMD_SCALE: StartScale(shell); return true;
     case CMD_MOVE: SelectTool(shell, 1); return true;
     default: return false;
     }

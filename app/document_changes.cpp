@@ -32,7 +32,8 @@ SaveAnswer AskToSaveChanges(ShellState& shell)
     AppContext* context = shell.context;
     if (!context->document || !context->document->modified)
         return SaveAnswer::Continue;
-    const int answer = MessageBoxW(context->mainWindow, kChangedQuestion, kShellCaption, MB_YESNOCANCEL | MB_ICONWARNING);
+    const int answer =
+        MessageBoxW(context->mainWindow, kChangedQuestion, kShellCaption, MB_YESNOCANCEL | MB_ICONWARNING);
     if (answer == IDNO)
         return SaveAnswer::Continue;
     if (answer == IDYES && SaveAsProject(shell))

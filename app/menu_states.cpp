@@ -89,7 +89,8 @@ void UpdateLayersMenu(HMENU menu, const DocumentFacts& facts)
 void UpdateImagesMenu(HMENU menu, const DocumentFacts& facts)
 {
     Disable(menu, {CMD_DELETE_IMAGE}, facts.imageCount < 2);
-    const bool squareEnough = facts.depth == 32 && facts.width >= 48 && facts.height >= 48 && facts.width == facts.height;
+    const bool squareEnough =
+        facts.depth == 32 && facts.width >= 48 && facts.height >= 48 && facts.width == facts.height;
     Disable(menu, {CMD_STANDARD_FORMATS}, !squareEnough);
 }
 

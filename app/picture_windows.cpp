@@ -40,7 +40,9 @@ INT_PTR CALLBACK SplashProc(HWND window, UINT message, WPARAM, LPARAM)
     switch (message) {
     case WM_INITDIALOG: return TRUE;
     case WM_ERASEBKGND: SetWindowLongPtrW(window, DWLP_MSGRESULT, 1); return TRUE;
-    case WM_PAINT: PaintPicture(window, CurrentShell().splashPicture, 0, 0, GetSysColorBrush(COLOR_BTNFACE)); return TRUE;
+    case WM_PAINT:
+        PaintPicture(window, CurrentShell().splashPicture, 0, 0, GetSysColorBrush(COLOR_BTNFACE));
+        return TRUE;
     default: return FALSE;
     }
 }

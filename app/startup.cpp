@@ -31,7 +31,8 @@ void EnterProgramFolder()
 {
     wchar_t folder[260] = {};
     DWORD size = sizeof(folder) - sizeof(wchar_t);
-    const LSTATUS status = RegGetValueW(HKEY_LOCAL_MACHINE, kPathKey, L"AppPath", RRF_RT_REG_SZ, nullptr, folder, &size);
+    const LSTATUS status =
+        RegGetValueW(HKEY_LOCAL_MACHINE, kPathKey, L"AppPath", RRF_RT_REG_SZ, nullptr, folder, &size);
     if (status != ERROR_SUCCESS || !folder[0]) {
         GetModuleFileNameW(nullptr, folder, 260);
         PathRemoveFileSpecW(folder);

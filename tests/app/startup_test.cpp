@@ -307,3 +307,37 @@ TEST(Startup, ScreenBelow800By600GetsTheMinimumResolutionMessage)
         EXPECT_TRUE(recorder.boxes()[0].errorIcon);
     }
 }
+
+TEST(Startup, ProgramFolderComesFromTheRegistryOrElseFromTheProgramItself)
+{
+    const std::wstring folder = TestFolder();
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Vexil\\Path", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(key, L"AppPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                   DWORD((folder.size() + 1) * sizeof(wchar_t)));
+    ASSERT_NE(StartShell(), nullptr);
+    wchar_t current[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, current);
+    EXPECT_EQ(lstrcmpiW(current, folder.c_str()), 0) << "the registry's folder";
+    EXPECT_EQ(std::wstring(CurrentShell().helpPath), std::wstring(current) + L"\\help.chm");
+    MessageBoxRecorder recorder;
+    SendMessageW(Context().mainWindow, WM_COMMAND, 32884, 0);  // Help, with no help file there
+    ASSERT_EQ(recorder.boxes().size(), 1u);
+    EXPECT_EQ(recorder.boxes()[0].text, L"Help file couldn't be found.");
+    EXPECT_EQ(recorder.boxes()[0].caption, L"Vexil 1.0");
+    EXPECT_TRUE(recorder.boxes()[0].errorIcon);
+    StopShell();
+
+    RegDeleteValueW(key, L"AppPath");
+    RegCloseKey(key);
+    ASSERT_NE(StartShell(), nullptr);
+    wchar_t program[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    std::wstring programFolder = program;
+    programFolder.resize(programFolder.find_last_of(L'\\'));
+    GetCurrentDirectoryW(MAX_PATH, current);
+    EXPECT_EQ(lstrcmpiW(current, programFolder.c_str()), 0) << "without the value, the program's own folder";
+    StopShell();
+}
