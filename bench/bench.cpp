@@ -38,6 +38,7 @@ int wmain()
         return 1;
     std::printf("Vexil benchmarks: one thread, median of repeated runs\n");
     RunCoreBenchmarks();
+    RunStartupBenchmarks();
     Gdiplus::GdiplusShutdown(token);
     return 0;
 }

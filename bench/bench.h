@@ -12,3 +12,4 @@ void Report(const std::string& name, double milliseconds, double targetMilliseco
 
 // One function per area; each prints its own figures.
 void RunCoreBenchmarks();
+void RunStartupBenchmarks();
