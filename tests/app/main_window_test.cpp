@@ -42,6 +42,31 @@ HDROP MakeDrop(const std::wstring& path)
     return HDROP(memory);
 }
 
+// Saves what the screen shows of a window as a PNG in the current (build) folder, for a
+// person to look at.
+bool SaveScreenshot(HWND window, const wchar_t* name)
+{
+    RECT frame;
+    GetWindowRect(window, &frame);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP surface = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, surface);
+    BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
+    SelectObject(memory, old);
+    CLSID png;
+    bool saved = false;
+    {
+        Gdiplus::Bitmap shot(surface, nullptr);
+        saved = FindImageEncoder(L"image/png", &png) && shot.Save(name, &png, nullptr) == Gdiplus::Ok;
+    }
+    DeleteObject(surface);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return saved;
+}
+
 struct AboutLook {
     bool found = false;
     RECT client{};
@@ -65,6 +90,7 @@ void CALLBACK InspectAbout(HWND, UINT, UINT_PTR timer, DWORD)
     gAbout.aboveThePicture = GetPixel(dc, 100, 2);
     gAbout.insideThePicture = GetPixel(dc, gAbout.client.right / 2, 5 + 20);
     ReleaseDC(dialog, dc);
+    SaveScreenshot(dialog, L"vexil_about.png");
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
@@ -262,21 +288,6 @@ TEST(MainWindow, WritesAScreenshotForAPersonToLookAt)
     SetClientSize(window, 1024, 768);
     SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    RECT frame;
-    GetWindowRect(window, &frame);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP surface = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, surface);
-    BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
-    SelectObject(memory, old);
-    Gdiplus::Bitmap shot(surface, nullptr);
-    CLSID png;
-    ASSERT_TRUE(FindImageEncoder(L"image/png", &png));
-    EXPECT_EQ(shot.Save(L"vexil_main_window.png", &png, nullptr), Gdiplus::Ok);
-    DeleteObject(surface);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    EXPECT_TRUE(SaveScreenshot(window, L"vexil_main_window.png"));
     StopShell();
 }
