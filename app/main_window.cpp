@@ -7,6 +7,7 @@
 #include "menu_states.h"
 #include "messages.h"
 #include "open_by_path.h"
+#include "panel_messages.h"
 #include "panels.h"
 #include "layout.h"
 #include "resources/vexil/vexil_resources.h"
@@ -114,7 +115,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND: OnCommand(CurrentShell(), LOWORD(wParam), HIWORD(wParam) == 1); return 0;
     case WM_CLOSE: OnClose(window, wParam); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
-    default: return DefWindowProcW(window, message, wParam, lParam);
+    default:
+        if (message >= WM_APP && OnPanelMessage(CurrentShell(), message, wParam, lParam))
+            return 0;
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 

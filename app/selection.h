@@ -10,6 +10,10 @@ void ClearSelection(SelectionState* selection);
 // The nothing-selected state: the whole current layer as content, the whole image as region.
 void ResetSelection(AppContext* context);
 
+// The selection kept to its region within the image (the whole image when nothing of the
+// region is left), with new content of the region's bounding box taken from the layer.
+void RebuildSelectionFromRegion(AppContext* context);
+
 // The current Image and Layer of the context, or null.
 Image* CurrentImage(const AppContext& context);
 Layer* CurrentLayer(const AppContext& context);
