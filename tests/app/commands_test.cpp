@@ -86,7 +86,8 @@ TEST(Commands, LayersImagesAndEditCommandsReachTheirPanels)
     for (const auto& route : routes) {
         spy.Clear();
         SendMessageW(window, WM_COMMAND, route.command, 0);
-        EXPECT_EQ(Messages(spy.ReceivedBy(route.panel)), std::vector<UINT>{route.message}) << "command " << route.command;
+        EXPECT_EQ(Messages(spy.ReceivedBy(route.panel)), std::vector<UINT>{route.message})
+            << "command " << route.command;
     }
     StopShell();
 }

@@ -146,7 +146,8 @@ TEST(MainWindow, DraggingStopsAt800By600)
         RECT rect = drag.dragged;
         SendMessageW(window, WM_SIZING, drag.edge, LPARAM(&rect));
         EXPECT_TRUE(EqualRect(&rect, &drag.expected))
-            << "edge " << drag.edge << " gave " << rect.left << "," << rect.top << "," << rect.right << "," << rect.bottom;
+            << "edge " << drag.edge << " gave " << rect.left << "," << rect.top << "," << rect.right << ","
+            << rect.bottom;
     }
     MINMAXINFO info{};
     SendMessageW(window, WM_GETMINMAXINFO, 0, LPARAM(&info));

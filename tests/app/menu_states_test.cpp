@@ -26,7 +26,8 @@ struct Expectation {
 void ExpectStates(HWND window, const std::vector<Expectation>& expectations, const char* situation)
 {
     for (const Expectation& expectation : expectations)
-        EXPECT_EQ(Enabled(window, expectation.command), expectation.enabled) << situation << ", command " << expectation.command;
+        EXPECT_EQ(Enabled(window, expectation.command), expectation.enabled)
+            << situation << ", command " << expectation.command;
 }
 
 }  // namespace

@@ -75,6 +75,32 @@ std::vector<RecordedMessageBox> BoxesWithCaption(const MessageBoxRecorder& recor
     return boxes;
 }
 
+// What the splash window looked like once it had painted itself.
+struct SplashLook {
+    bool painted = false;
+    RECT client{}, frame{};
+    COLORREF middle = 0;
+};
+SplashLook gSplash;
+
+LRESULT CALLBACK WatchSplash(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPRETSTRUCT* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code != HC_ACTION || call->message != WM_PAINT || gSplash.painted)
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    wchar_t className[16] = {};
+    const bool dialog = GetClassNameW(call->hwnd, className, 16) && lstrcmpW(className, L"#32770") == 0;
+    if (dialog && !GetParent(call->hwnd) && GetWindowTextLengthW(call->hwnd) == 0) {
+        gSplash.painted = true;
+        GetClientRect(call->hwnd, &gSplash.client);
+        GetWindowRect(call->hwnd, &gSplash.frame);
+        HDC dc = GetDC(call->hwnd);
+        gSplash.middle = GetPixel(dc, 60, 30);
+        ReleaseDC(call->hwnd, dc);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 std::wstring WriteIcon(const std::wstring& name, int side)
 {
     Resource* resource = PYX_CreateNewResource();
@@ -130,6 +156,23 @@ TEST(Startup, MainWindowHasItsClassTitleSizeAndAFreshDocument)
     StopShell();
 }
 
+TEST(Startup, SplashWindowShowsItsPictureCentredOnTheScreen)
+{
+    gSplash = SplashLook{};
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, WatchSplash, nullptr, GetCurrentThreadId());
+    HWND window = StartShell();
+    UnhookWindowsHookEx(hook);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(gSplash.painted);
+    EXPECT_EQ(gSplash.client.right, 400);
+    EXPECT_EQ(gSplash.client.bottom, 251);
+    EXPECT_NEAR(gSplash.frame.left + gSplash.frame.right, GetSystemMetrics(SM_CXSCREEN), 1) << "centred";
+    EXPECT_NEAR(gSplash.frame.top + gSplash.frame.bottom, GetSystemMetrics(SM_CYSCREEN), 1) << "centred";
+    const COLORREF pixel = gSplash.middle;
+    EXPECT_LT(GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel), 3 * 110) << "the picture's dark background";
+    StopShell();
+}
+
 TEST(Startup, MenuBarHasEveryMenuItemIdLabelAndSeparator)
 {
     HWND window = StartShell();
@@ -180,7 +223,8 @@ TEST(Startup, MenuBarHasEveryMenuItemIdLabelAndSeparator)
                 {32865, L"Glassy Ball"}, {32863, L"Aqua Ball"}, {0, nullptr}, {32864, L"Sweet"}});
     ExpectMenu(bar, 7, L"Help", {{32884, L"Help\tF1"}, {0, nullptr}, {104, L"&About ...\tCtrl+F1"}});
     HMENU stored = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(109));
-    EXPECT_EQ(GetMenuState(stored, 32871, MF_BYCOMMAND) & MF_CHECKED, UINT(MF_CHECKED)) << "gradient item starts checked";
+    EXPECT_EQ(GetMenuState(stored, 32871, MF_BYCOMMAND) & MF_CHECKED, UINT(MF_CHECKED))
+        << "the gradient item starts checked";
     DestroyMenu(stored);
     StopShell();
 }
