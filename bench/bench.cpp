@@ -42,6 +42,7 @@ int wmain()
     RunDocumentBenchmarks();
     RunEffectBenchmarks();
     RunFilterBenchmarks();
+    RunStartupBenchmarks();
     Gdiplus::GdiplusShutdown(token);
     return 0;
 }

@@ -16,3 +16,4 @@ void RunEaselBenchmarks();
 void RunDocumentBenchmarks();
 void RunEffectBenchmarks();
 void RunFilterBenchmarks();
+void RunStartupBenchmarks();

@@ -7,7 +7,7 @@
 #include "bench.h"
 #include "core/pyx.h"
 #include "editarea/easel.h"
-#include "editarea/selection_state.h"
+#include "common/selection_state.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "common/app_context.h"
 #include "core/pyx.h"
 #include "cursor_choice.h"
-#include "selection_state.h"
+#include "common/selection_state.h"
 
 struct EditAreaColors {
     COLORREF frame;          // the theme's highlight color

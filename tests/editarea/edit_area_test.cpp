@@ -13,7 +13,7 @@
 #include "common/image_encoders.h"
 #include "core/pyx.h"
 #include "editarea/easel.h"
-#include "editarea/selection_state.h"
+#include "common/selection_state.h"
 #include "harness/test_bitmaps.h"
 
 namespace {

@@ -1,0 +1,85 @@
+#include "document_changes.h"
+
+#include <string>
+
+#include "messages.h"
+#include "selection.h"
+#include "undo_chain.h"
+
+namespace {
+
+constexpr wchar_t kChangedQuestion[] = L"The current open project has changed.\n\nDo you want to save the changes?";
+constexpr wchar_t kNoIconMessage[] = L"This file contains no icon.";
+constexpr wchar_t kTitlePrefix[] = L"Vexil 1.0 - ";
+
+// Saving a project belongs to the file commands, which are not built yet: until then a Yes
+// keeps the document and the program as they are rather than losing the changes.
+bool SaveAsProject(ShellState&)
+{
+    return false;
+}
+
+void FillIfEmpty(wchar_t* field, size_t capacity, const wchar_t* text)
+{
+    if (!field[0])
+        lstrcpynW(field, text, int(capacity));
+}
+
+}  // namespace
+
+SaveAnswer AskToSaveChanges(ShellState& shell)
+{
+    AppContext* context = shell.context;
+    if (!context->document || !context->document->modified)
+        return SaveAnswer::Continue;
+    const int answer =
+        MessageBoxW(context->mainWindow, kChangedQuestion, kShellCaption, MB_YESNOCANCEL | MB_ICONWARNING);
+    if (answer == IDNO)
+        return SaveAnswer::Continue;
+    if (answer == IDYES && SaveAsProject(shell))
+        return SaveAnswer::Continue;
+    return SaveAnswer::Abandon;
+}
+
+void SetDocumentNames(Resource* document)
+{
+    FillIfEmpty(document->creator, 200, L"Vexil Icon Editor");
+    FillIfEmpty(document->title, 200, L"Untitled");
+}
+
+bool InstallDocument(ShellState& shell, Resource* loaded, const wchar_t* path)
+{
+    AppContext* context = shell.context;
+    if (!loaded)
+        return false;
+    if (loaded->imageCount == 0 || !loaded->firstImage) {
+        MessageBoxW(context->mainWindow, kNoIconMessage, kShellCaption, MB_OK | MB_ICONERROR);
+        PYX_DoCleanupInternalResource(loaded);
+        return false;
+    }
+    PYX_DoCleanupInternalResource(context->document);
+    context->document = loaded;
+    SetDocumentNames(loaded);
+    ReplaceUndoChain(shell);
+    context->currentImage = 0;
+    context->currentLayer = 0;
+    ResetSelection(context);
+    PostMessageW(context->imageListWindow, kImageListSelectImage, 0, 0);
+    PostMessageW(context->layersWindow, kLayersReload, 0, 0);
+    PostMessageW(context->editAreaWindow, kEditAreaImageChanged, 0, 0);
+    SetWindowTextW(context->mainWindow, (std::wstring(kTitlePrefix) + path).c_str());
+    SynchronizeDepth(*context);
+    return true;
+}
+
+void SynchronizeDepth(const AppContext& context)
+{
+    const Image* image = CurrentImage(context);
+    if (!image || !context.colorPickerWindow)
+        return;
+    const int depth = image->bitsPerPixel;
+    if (depth == 1 || depth == 4 || depth == 8)
+        SendMessageW(context.colorPickerWindow, kColorPickerGradient, 0, 0);
+    if (depth == 1 || depth == 4 || depth == 8 || depth == 24 || depth == 32)
+        SendMessageW(context.colorPickerWindow, kColorPickerDepth, depth, 0);
+}

@@ -1,0 +1,132 @@
+#include "panel_messages.h"
+
+#include "document_changes.h"
+#include "messages.h"
+#include "panels/colorpicker/swatch.h"
+#include "selection.h"
+
+namespace {
+
+// Reports from the panels, numbered from WM_APP.
+constexpr UINT kDialogApplied = WM_APP + 2;
+constexpr UINT kLayersChangedImage = WM_APP + 6;
+constexpr UINT kLayersChangedLayer = WM_APP + 7;
+constexpr UINT kImageListChanged = WM_APP + 14;
+constexpr UINT kImageListCurrentChanged = WM_APP + 15;
+constexpr UINT kImageReselected = WM_APP + 21;
+constexpr UINT kToolOptionsChanged = WM_APP + 86;
+constexpr UINT kEditAreaPickedColor = WM_APP + 103;
+constexpr UINT kEditAreaChanged = WM_APP + 104;
+constexpr UINT kTransformationEnded = WM_APP + 115;
+
+void Post(HWND window, UINT message, WPARAM wParam = 0)
+{
+    PostMessageW(window, message, wParam, 0);
+}
+
+void Send(HWND window, UINT message, WPARAM wParam = 0)
+{
+    SendMessageW(window, message, wParam, 0);
+}
+
+void OnDialogApplied(AppContext* context, WPARAM wParam)
+{
+    if (wParam == 0)
+        ResetSelection(context);
+    Send(context->layersWindow, kLayersRefresh);
+    Post(context->imageListWindow, kImageListRefresh);
+    Post(context->editAreaWindow, kEditAreaRedraw);
+    SynchronizeDepth(*context);
+}
+
+// The selection after the layers panel changed things: rebuilt from its region, or reset.
+void RefreshSelection(AppContext* context, WPARAM fromRegion)
+{
+    if (fromRegion)
+        RebuildSelectionFromRegion(context);
+    else
+        ResetSelection(context);
+}
+
+void OnLayersChangedImage(AppContext* context, WPARAM wParam)
+{
+    RefreshSelection(context, wParam);
+    Post(context->imageListWindow, kImageListRefresh);
+    Post(context->editAreaWindow, kEditAreaLayerChanged);
+    SynchronizeDepth(*context);
+}
+
+void OnLayersChangedLayer(AppContext* context, WPARAM wParam)
+{
+    RefreshSelection(context, wParam);
+    Post(context->editAreaWindow, kEditAreaLayerChanged);
+}
+
+void OnImageListChanged(AppContext* context, bool currentOnly)
+{
+    ResetSelection(context);
+    if (currentOnly)
+        Post(context->layersWindow, kLayersReload);
+    else
+        Send(context->layersWindow, kLayersReload);
+    Post(context->editAreaWindow, kEditAreaImageChanged);
+    SynchronizeDepth(*context);
+}
+
+void OnImageReselected(AppContext* context)
+{
+    ResetSelection(context);
+    Post(context->layersWindow, kLayersReload);
+    Post(context->imageListWindow, kImageListSelectImage, WPARAM(context->currentImage));
+    Post(context->editAreaWindow, kEditAreaImageChanged);
+    SynchronizeDepth(*context);
+}
+
+void OnEditAreaChanged(AppContext* context, WPARAM wParam)
+{
+    Send(context->layersWindow, kLayersRefresh, wParam);
+    if (wParam == 1)
+        ResetSelection(context);
+    Post(context->imageListWindow, kImageListRefresh);
+    if (wParam == 1)
+        Post(context->editAreaWindow, kEditAreaLayerChanged, 1);
+    else
+        Post(context->editAreaWindow, kEditAreaRedraw);
+}
+
+void OnTransformationEnded(ShellState& shell)
+{
+    shell.transformPending = 0;
+    Post(shell.context->imageListWindow, kPanelInput, 1);
+    Post(shell.context->layersWindow, kPanelInput, 1);
+    RedrawWindow(shell.context->mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void OnPickedColor(const AppContext& context)
+{
+    if (context.brushSettings && context.colorPickerWindow)
+        SetSelColor(context.brushSettings->primaryColor);
+}
+
+}  // namespace
+
+bool OnPanelMessage(ShellState& shell, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    AppContext* context = shell.context;
+    if (!context)
+        return false;
+    switch (message) {
+    case kDialogApplied: OnDialogApplied(context, wParam); return true;
+    case kLayersChangedImage: OnLayersChangedImage(context, wParam); return true;
+    case kLayersChangedLayer: OnLayersChangedLayer(context, wParam); return true;
+    case kImageListChanged: OnImageListChanged(context, false); return true;
+    case kImageListCurrentChanged: OnImageListChanged(context, true); return true;
+    case kImageReselected: OnImageReselected(context); return true;
+    case kToolChanged: PostMessageW(context->toolOptionsWindow, kToolChanged, wParam, lParam); return true;
+    case kToolOptionsChanged: Send(context->editAreaWindow, kToolOptionsChanged); return true;
+    case kEditAreaPickedColor: OnPickedColor(*context); return true;
+    case kEditAreaChanged: OnEditAreaChanged(context, wParam); return true;
+    case kTransformationEnded: OnTransformationEnded(shell); return true;
+    default: return false;
+    }
+}

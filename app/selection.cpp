@@ -1,0 +1,95 @@
+#include "selection.h"
+
+#include "common/gdiplus_pixels.h"
+#include "common/selection_state.h"
+#include "core/pyx.h"
+
+void ClearSelection(SelectionState* selection)
+{
+    if (!selection)
+        return;
+    delete selection->content;
+    if (selection->region)
+        DeleteObject(selection->region);
+    *selection = SelectionState{};
+}
+
+Image* CurrentImage(const AppContext& context)
+{
+    if (!context.document)
+        return nullptr;
+    Image* image = context.document->firstImage;
+    for (int i = 0; image && i < context.currentImage; i++)
+        image = image->next;
+    return image;
+}
+
+Layer* CurrentLayer(const AppContext& context)
+{
+    Image* image = CurrentImage(context);
+    Layer* layer = image ? image->firstLayer : nullptr;
+    for (int i = 0; layer && i < context.currentLayer; i++)
+        layer = layer->next;
+    return layer;
+}
+
+void ResetSelection(AppContext* context)
+{
+    SelectionState* selection = context->selection;
+    ClearSelection(selection);
+    const Image* image = CurrentImage(*context);
+    const Layer* layer = CurrentLayer(*context);
+    if (!selection || !image)
+        return;
+    if (layer && layer->bitmap)
+        selection->content = CloneBitmap(layer->bitmap);
+    selection->width = image->width;
+    selection->height = image->height;
+    selection->region = CreateRectRgn(0, 0, image->width, image->height);
+}
+
+namespace {
+
+// A new content bitmap of the box's size holding the layer's pixels inside the region.
+Bitmap* ContentInside(Bitmap* layer, HRGN region, const RECT& box)
+{
+    Bitmap* content = NewArgbBitmap(box.right - box.left, box.bottom - box.top);
+    if (!content || !layer)
+        return content;
+    HRGN moved = CreateRectRgn(0, 0, 0, 0);
+    CombineRgn(moved, region, nullptr, RGN_COPY);
+    OffsetRgn(moved, -box.left, -box.top);
+    {
+        Gdiplus::Graphics graphics(content);
+        Gdiplus::Region clip(moved);
+        graphics.SetClip(&clip);
+        graphics.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
+        graphics.DrawImage(layer, -box.left, -box.top, int(layer->GetWidth()), int(layer->GetHeight()));
+    }
+    DeleteObject(moved);
+    return content;
+}
+
+}  // namespace
+
+void RebuildSelectionFromRegion(AppContext* context)
+{
+    SelectionState* selection = context->selection;
+    const Image* image = CurrentImage(*context);
+    const Layer* layer = CurrentLayer(*context);
+    if (!selection || !image)
+        return;
+    HRGN kept = CreateRectRgn(0, 0, image->width, image->height);
+    if (selection->region && CombineRgn(kept, kept, selection->region, RGN_AND) == NULLREGION)
+        SetRectRgn(kept, 0, 0, image->width, image->height);
+    RECT box;
+    GetRgnBox(kept, &box);
+    Bitmap* content = ContentInside(layer ? layer->bitmap : nullptr, kept, box);
+    ClearSelection(selection);
+    selection->content = content;
+    selection->region = kept;
+    selection->left = box.left;
+    selection->top = box.top;
+    selection->width = box.right - box.left;
+    selection->height = box.bottom - box.top;
+}
