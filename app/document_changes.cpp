@@ -64,9 +64,11 @@ bool InstallDocument(ShellState& shell, Resource* loaded, const wchar_t* path)
     context->currentImage = 0;
     context->currentLayer = 0;
     ResetSelection(context);
-    PostMessageW(context->imageListWindow, kImageListSelectImage, 0, 0);
-    PostMessageW(context->layersWindow, kLayersReload, 0, 0);
-    PostMessageW(context->editAreaWindow, kEditAreaImageChanged, 0, 0);
+    // The old document is gone: every panel must drop its pointers into it before it can
+    // paint again, so tell them now rather than through the queue.
+    SendMessageW(context->imageListWindow, kImageListSelectImage, 0, 0);
+    SendMessageW(context->layersWindow, kLayersReload, 0, 0);
+    SendMessageW(context->editAreaWindow, kEditAreaImageChanged, 0, 0);
     SetWindowTextW(context->mainWindow, (std::wstring(kTitlePrefix) + path).c_str());
     SynchronizeDepth(*context);
     return true;

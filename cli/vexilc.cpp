@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_support.h"
 #include "cli/document_io.h"
+#include "cli/effect_command.h"
 #include "cli/filter_command.h"
 #include "cli/picture_export.h"
 #include "common/message_box_recorder.h"
@@ -18,8 +20,6 @@
 
 namespace {
 
-constexpr int kFailure = 1;
-
 const wchar_t kUsage[] =
     L"usage: vexilc info FILE\n"
     L"       vexilc convert IN OUT\n"
@@ -27,52 +27,14 @@ const wchar_t kUsage[] =
     L"       vexilc extract LIBRARY OUTDIR\n"
     L"       vexilc library OUT.nil IN1.ico IN2.ico ...\n"
     L"       vexilc filter IN INDEX TYPE [PARAMS...] OUT.ico|OUT.cur|OUT.png|OUT.bmp\n"
+    L"       vexilc effect IN.fic INDEX LAYER EFFECT OUT.fic|OUT.png|OUT.bmp\n"
     L"FILE, IN and OUT are .ico, .cur, .ani or .fic files. extract writes every icon image of\n"
     L"an icon library (.nil, .icl, .exe, .dll, ...) as OUTDIR\\000.ico, 001.ico, ...; library\n"
     L"builds a new icon library with one icon group per .ico file; filter applies one filter\n"
     L"to the composite of image INDEX and writes the result (an .ico or .cur OUT holds that\n"
-    L"one image at its own depth).\n";
-
-int Fail(const std::wstring& message)
-{
-    fwprintf(stderr, L"vexilc: %ls\n", message.c_str());
-    return kFailure;
-}
-
-// Prints what the core's message boxes said, if anything.
-int FailWithBoxes(const MessageBoxRecorder& recorder, const std::wstring& fallback)
-{
-    if (recorder.boxes().empty())
-        return Fail(fallback);
-    for (const RecordedMessageBox& box : recorder.boxes())
-        fwprintf(stderr, L"%ls: %ls\n", box.caption.c_str(), box.text.c_str());
-    return kFailure;
-}
-
-Resource* Load(const std::wstring& path, const MessageBoxRecorder& recorder, int* status)
-{
-    if (FormatOfPath(path) == DocumentFormat::kUnknown) {
-        *status = Fail(L"cannot read \"" + path + L"\": use an .ico, .cur, .ani or .fic file");
-        return nullptr;
-    }
-    Resource* document = LoadDocument(path);
-    if (!document)
-        *status = FailWithBoxes(recorder, L"cannot read \"" + path + L"\"");
-    else if (document->imageCount == 0) {
-        *status = Fail(L"\"" + path + L"\" holds no images");
-        PYX_DoCleanupInternalResource(document);
-        return nullptr;
-    }
-    return document;
-}
-
-Image* ImageAt(Resource* document, int index)
-{
-    Image* image = document->firstImage;
-    for (int i = 0; image && i < index; i++)
-        image = image->next;
-    return index >= 0 ? image : nullptr;
-}
+    L"one image at its own depth); effect paints one of the seven glossy effects (1 Wave,\n"
+    L"2 Pearl, 3 Marble, 4 Jelly, 5 Glassy Ball, 6 Aqua Ball, 7 Sweet) with the default style\n"
+    L"on vector layer LAYER of image INDEX and writes the document, or that layer's picture.\n";
 
 int Info(const std::wstring& path)
 {
@@ -108,9 +70,8 @@ int Export(const std::wstring& in, const std::wstring& indexText, const std::wst
     const PictureFormat format = PictureFormatOfPath(out);
     if (format == PictureFormat::kUnknown)
         return Fail(L"cannot export to \"" + out + L"\": use a .png or .bmp file");
-    wchar_t* end = nullptr;
-    const long index = wcstol(indexText.c_str(), &end, 10);
-    if (indexText.empty() || *end)
+    long index = 0;
+    if (!ParseIndex(indexText, &index))
         return Fail(L"\"" + indexText + L"\" is not an image index");
     MessageBoxRecorder recorder;
     int status = 0;
@@ -178,9 +139,8 @@ int Filter(const std::vector<std::wstring>& args)
     std::wstring error;
     if (!ParseFilterCommand(args[3], std::vector<std::wstring>(args.begin() + 4, args.end() - 1), &command, &error))
         return Fail(error + L"\n" + kFilterUsage);
-    wchar_t* end = nullptr;
-    const long index = wcstol(indexText.c_str(), &end, 10);
-    if (indexText.empty() || *end)
+    long index = 0;
+    if (!ParseIndex(indexText, &index))
         return Fail(L"\"" + indexText + L"\" is not an image index");
     MessageBoxRecorder recorder;
     int status = 0;
@@ -243,6 +203,8 @@ int Run(const std::vector<std::wstring>& args)
         return Convert(args[1], args[2]);
     if (args.size() == 4 && args[0] == L"export")
         return Export(args[1], args[2], args[3]);
+    if (args.size() == 6 && args[0] == L"effect")
+        return RunEffectCommand(args[1], args[2], args[3], args[4], args[5]);
     if (args.size() >= 5 && args[0] == L"filter")
         return Filter(args);
     fwprintf(stderr, L"%ls%ls", kUsage, kFilterUsage);

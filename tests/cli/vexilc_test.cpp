@@ -168,3 +168,67 @@ TEST(Vexilc, FailuresPrintTheEditorsMessageAndExitWithOne)
     EXPECT_EQ(usage.exitCode, 1u);
     EXPECT_EQ(usage.err.rfind("usage: vexilc info FILE", 0), 0u) << usage.err;
 }
+
+namespace {
+
+// A 48 x 48 project: the empty raster layer, then a filled red ellipse as a vector layer.
+// Returns the ellipse layer's pixels.
+std::vector<uint32_t> WriteEllipseProject(const std::wstring& path)
+{
+    Resource* document = PYX_CreateNewResource();
+    Image* image = document->firstImage;
+    Path* outline = new Path();
+    outline->AddEllipse(6.0f, 10.0f, 36.0f, 28.0f);
+    Bitmap* shape = MakeBitmap(48, 48, [](int, int) { return 0u; });
+    {
+        Gdiplus::Graphics graphics(shape);
+        Gdiplus::SolidBrush red(Gdiplus::Color(255, 200, 30, 30));
+        graphics.FillPath(&red, outline);
+    }
+    std::vector<uint32_t> pixels = ReadPixels(shape);
+    image->firstLayer->next = PYX_CreateVectorLayer(shape, outline, kEllipseShape);
+    image->layerCount = 2;
+    EXPECT_EQ(PYX_SaveProjectToFile(nullptr, path.c_str(), document), 1);
+    PYX_DoCleanupInternalResource(document);
+    return pixels;
+}
+
+}  // namespace
+
+TEST(Vexilc, EffectPaintsAVectorLayerOfAProject)
+{
+    const std::wstring project = TestPath(L"ellipse.fic"), after = TestPath(L"after.png"),
+                       saved = TestPath(L"after.fic");
+    const std::vector<uint32_t> in = WriteEllipseProject(project);
+    RunResult run = Vexilc(L"effect " + Quoted(project) + L" 0 1 6 " + Quoted(after));
+    ASSERT_EQ(run.exitCode, 0u) << run.err;
+    Gdiplus::Bitmap glossy(after.c_str());
+    std::vector<uint32_t> out = ReadPixels(&glossy);
+    ASSERT_EQ(in.size(), out.size());
+    int changed = 0;
+    for (size_t i = 0; i < in.size(); i++) {
+        if (in[i] >> 24 == 0) {
+            ASSERT_EQ(out[i] >> 24, 0u) << "pixel " << i << " outside the shape stays transparent";
+        }
+        changed += in[i] != out[i];
+    }
+    EXPECT_GT(changed, 50) << "the highlights changed the shape";
+
+    ASSERT_EQ(Vexilc(L"effect " + Quoted(project) + L" 0 1 2 " + Quoted(saved)).exitCode, 0u);
+    EXPECT_EQ(Vexilc(L"info " + Quoted(saved)).out, "0 48x48 32bpp hotspot=0,0 rate=5 layers=2\r\n");
+
+    struct Case {
+        std::wstring arguments;
+        std::string err;
+    } cases[] = {
+        {L"0 0 6 " + Quoted(after), "vexilc: that layer is a raster layer; effects need a vector layer\r\n"},
+        {L"0 2 6 " + Quoted(after), "vexilc: layer 2 does not exist; image 0 has 2 layers\r\n"},
+        {L"0 1 9 " + Quoted(after), "vexilc: \"9\" is not an effect: use 1 to 7\r\n"},
+        {L"0 1 6 " + Quoted(TestPath(L"x.ico")), "vexilc: cannot write \""},
+    };
+    for (const Case& c : cases) {
+        RunResult bad = Vexilc(L"effect " + Quoted(project) + L" " + c.arguments);
+        EXPECT_EQ(bad.exitCode, 1u);
+        EXPECT_EQ(bad.err.substr(0, c.err.size()), c.err);
+    }
+}

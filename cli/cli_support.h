@@ -1,0 +1,26 @@
+// What every vexilc command shares: failing with a message, loading a document, finding
+// an image.
+#pragma once
+
+#include <string>
+
+#include "common/message_box_recorder.h"
+#include "core/pyx.h"
+
+constexpr int kFailure = 1;
+
+// Prints "vexilc: message" to standard error; returns kFailure.
+int Fail(const std::wstring& message);
+
+// Prints what the core's message boxes said ("caption: text"), or the fallback when no box
+// opened; returns kFailure.
+int FailWithBoxes(const MessageBoxRecorder& recorder, const std::wstring& fallback);
+
+// Loads a document by extension; on failure prints why, sets *status and returns null.
+Resource* Load(const std::wstring& path, const MessageBoxRecorder& recorder, int* status);
+
+// The Image at a 0-based index, or null.
+Image* ImageAt(Resource* document, int index);
+
+// A whole number from the full text, or false.
+bool ParseIndex(const std::wstring& text, long* value);

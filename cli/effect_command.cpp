@@ -1,0 +1,109 @@
+#include "cli/effect_command.h"
+
+#include "cli/cli_support.h"
+#include "cli/document_io.h"
+#include "cli/picture_export.h"
+#include "effects/lustre.h"
+
+namespace {
+
+// The style dialog's starting values: white highlights at 50, a black shadow at 0, the
+// reflex at 60 percent.
+EffectStyle DefaultStyle()
+{
+    return {0, 50, 50, 60};
+}
+
+Layer* LayerAt(Image* image, long index)
+{
+    Layer* layer = image->firstLayer;
+    for (long i = 0; layer && i < index && i + 1 < image->layerCount; i++)
+        layer = layer->next;
+    return index >= 0 && index < image->layerCount ? layer : nullptr;
+}
+
+// The layers' shape kinds number the ellipse 1 and the rectangle 2; the effects the other
+// way round.
+int32_t EffectShapeOf(const Layer* layer)
+{
+    switch (layer->shapeKind) {
+    case kEllipseShape: return kEffectEllipse;
+    case kRectangleShape: return kEffectRectangle;
+    default: return layer->shapeKind;
+    }
+}
+
+// Draws the visible layers over full transparency, as the layers panel does.
+void Recomposite(Image* image)
+{
+    Gdiplus::Graphics graphics(image->composite);
+    graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
+    graphics.SetCompositingQuality(Gdiplus::CompositingQualityHighQuality);
+    int position = 0;
+    for (Layer* layer = image->firstLayer; layer && position < image->layerCount; layer = layer->next, position++)
+        if (image->visibleLayers & (1u << (position % 32)))
+            graphics.DrawImage(layer->bitmap, 0, 0, int(image->width), int(image->height));
+}
+
+bool WriteResult(Resource* document, Layer* layer, const std::wstring& out)
+{
+    const PictureFormat picture = PictureFormatOfPath(out);
+    if (picture != PictureFormat::kUnknown)
+        return ExportPicture(layer->bitmap, out, picture);
+    return SaveDocument(out, document) != 0;
+}
+
+int ApplyToLayer(Resource* document, Image* image, Layer* layer, long effect, const std::wstring& out,
+                 const MessageBoxRecorder& recorder)
+{
+    if (layer->type == kRasterLayer || !layer->path)
+        return Fail(L"that layer is a raster layer; effects need a vector layer");
+    EffectStyle style = DefaultStyle();
+    EffectParams request{};
+    request.path = layer->path;
+    request.target = layer->bitmap;
+    request.outlined = layer->type == kOutlinedVectorLayer;
+    request.effect = int32_t(effect);
+    request.style = &style;
+    request.effectShape = EffectShapeOf(layer);
+    request.upperColor = 0xFFFFFFFF;
+    request.lowerColor = 0xFFFFFFFF;
+    request.shadowColor = 0xFF000000;
+    if (!LustreApplyEffect(&request))
+        return Fail(L"this effect is not offered for the layer's shape");
+    Recomposite(image);
+    document->modified = 1;
+    return WriteResult(document, layer, out) ? 0 : FailWithBoxes(recorder, L"cannot write \"" + out + L"\"");
+}
+
+}  // namespace
+
+int RunEffectCommand(const std::wstring& in, const std::wstring& imageText, const std::wstring& layerText,
+                     const std::wstring& effectText, const std::wstring& out)
+{
+    long imageIndex = 0, layerIndex = 0, effect = 0;
+    if (FormatOfPath(in) != DocumentFormat::kProject)
+        return Fail(L"effects need the vector layers of a project: use a .fic file");
+    if (!ParseIndex(imageText, &imageIndex) || !ParseIndex(layerText, &layerIndex))
+        return Fail(L"the image and layer must be given as numbers");
+    if (!ParseIndex(effectText, &effect) || effect < kWaveEffect || effect > kSweetEffect)
+        return Fail(L"\"" + effectText + L"\" is not an effect: use 1 to 7");
+    if (PictureFormatOfPath(out) == PictureFormat::kUnknown && FormatOfPath(out) != DocumentFormat::kProject)
+        return Fail(L"cannot write \"" + out + L"\": use a .fic, .png or .bmp file");
+    MessageBoxRecorder recorder;
+    int status = 0;
+    Resource* document = Load(in, recorder, &status);
+    if (!document)
+        return status;
+    Image* image = ImageAt(document, int(imageIndex));
+    Layer* layer = image ? LayerAt(image, layerIndex) : nullptr;
+    if (!image)
+        status = Fail(L"image " + imageText + L" does not exist");
+    else if (!layer)
+        status = Fail(L"layer " + layerText + L" does not exist; image " + imageText + L" has " +
+                      std::to_wstring(image->layerCount) + L" layers");
+    else
+        status = ApplyToLayer(document, image, layer, effect, out, recorder);
+    PYX_DoCleanupInternalResource(document);
+    return status;
+}
