@@ -16,6 +16,19 @@ namespace {
 
 enum class Loader { kIcon, kCursor };
 
+// Icons are opened often and are small: each thread keeps its read buffer instead of asking
+// the heap for fresh pages every time. The buffer of a large file is given back.
+constexpr size_t kKeptReadBufferSize = size_t(4) << 20;
+thread_local std::vector<uint8_t> tReadBuffer;
+
+struct ReadBufferRelease {
+    ~ReadBufferRelease()
+    {
+        if (tReadBuffer.capacity() > kKeptReadBufferSize)
+            std::vector<uint8_t>().swap(tReadBuffer);
+    }
+};
+
 Resource* FailLoad(HWND owner, Resource* partial, const wchar_t* text)
 {
     ShowErrorBox(owner, text, kIoErrorCaption);
@@ -43,7 +56,8 @@ Resource* LoadIconOrCursor(HWND owner, const wchar_t* path, Loader loader)
 {
     if (!path)
         return nullptr;
-    std::vector<uint8_t> file;
+    std::vector<uint8_t>& file = tReadBuffer;
+    ReadBufferRelease release;
     const FileReadResult read = ReadWholeFile(path, kMaxDocumentFileSize, &file);
     if (read == FileReadResult::kCannotOpen) {
         ShowErrorBox(owner, L"Error Opening File for Reading", kIoErrorCaption);
