@@ -9,6 +9,7 @@
 #include "core/ico_format.h"
 #include "core/pyx.h"
 #include "harness/test_bitmaps.h"
+#include "harness/expect_boxes.h"
 #include "harness/test_files.h"
 
 namespace {
@@ -53,28 +54,6 @@ std::vector<Image*> Images(Resource* document)
     for (Image* image = document->firstImage; image; image = image->next)
         images.push_back(image);
     return images;
-}
-
-struct Box {
-    std::wstring text, caption;
-};
-
-std::vector<Box> Boxes(const MessageBoxRecorder& recorder)
-{
-    std::vector<Box> boxes;
-    for (const RecordedMessageBox& box : recorder.boxes()) {
-        boxes.push_back({box.text, box.caption});
-        EXPECT_TRUE(box.errorIcon) << "every core message uses the error icon";
-    }
-    return boxes;
-}
-
-void ExpectOneBox(const MessageBoxRecorder& recorder, const wchar_t* text, const wchar_t* caption)
-{
-    std::vector<Box> boxes = Boxes(recorder);
-    ASSERT_EQ(boxes.size(), 1u) << "expected exactly one box: " << std::string(text, text + wcslen(text));
-    EXPECT_EQ(boxes[0].text, text);
-    EXPECT_EQ(boxes[0].caption, caption);
 }
 
 }  // namespace

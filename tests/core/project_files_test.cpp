@@ -6,17 +6,10 @@
 #include "common/message_box_recorder.h"
 #include "core/pyx.h"
 #include "harness/test_bitmaps.h"
+#include "harness/expect_boxes.h"
 #include "harness/test_files.h"
 
 namespace {
-
-void ExpectOneBox(const MessageBoxRecorder& recorder, const wchar_t* text, const wchar_t* caption)
-{
-    ASSERT_EQ(recorder.boxes().size(), 1u);
-    EXPECT_EQ(recorder.boxes()[0].text, text);
-    EXPECT_EQ(recorder.boxes()[0].caption, caption);
-    EXPECT_TRUE(recorder.boxes()[0].errorIcon);
-}
 
 Layer* RectangleLayer(int width, int height)
 {
