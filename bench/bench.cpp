@@ -4,6 +4,7 @@
 #include <gdiplus.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <cstdio>
 #include <vector>
 
@@ -30,19 +31,41 @@ void Report(const std::string& name, double milliseconds, double targetMilliseco
     std::fflush(stdout);
 }
 
-int wmain()
+namespace {
+
+struct BenchmarkGroup {
+    const wchar_t* name;
+    void (*run)();
+};
+
+const BenchmarkGroup kGroups[] = {
+    {L"core", RunCoreBenchmarks},         {L"easel", RunEaselBenchmarks},
+    {L"document", RunDocumentBenchmarks}, {L"effect", RunEffectBenchmarks},
+    {L"filter", RunFilterBenchmarks},     {L"startup", RunStartupBenchmarks},
+};
+
+bool IsNamed(const BenchmarkGroup& group, int argc, wchar_t** argv)
+{
+    for (int i = 1; i < argc; i++)
+        if (wcscmp(argv[i], group.name) == 0)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+// With no arguments every group runs; otherwise only the named ones (core, easel, document,
+// effect, filter, startup).
+int wmain(int argc, wchar_t** argv)
 {
     Gdiplus::GdiplusStartupInput input;
     ULONG_PTR token = 0;
     if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok)
         return 1;
-    std::printf("Vexil benchmarks: one thread, median of repeated runs\n");
-    RunCoreBenchmarks();
-    RunEaselBenchmarks();
-    RunDocumentBenchmarks();
-    RunEffectBenchmarks();
-    RunFilterBenchmarks();
-    RunStartupBenchmarks();
+    std::printf("Vexil benchmarks: median of repeated runs\n");
+    for (const BenchmarkGroup& group : kGroups)
+        if (argc < 2 || IsNamed(group, argc, argv))
+            group.run();
     Gdiplus::GdiplusShutdown(token);
     return 0;
 }

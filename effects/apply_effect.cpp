@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "common/gdiplus_pixels.h"
+#include "common/pool_work.h"
 #include "effects/effect_arithmetic.h"
 #include "effects/effect_paint.h"
 #include "effects/lustre.h"
@@ -26,7 +27,7 @@ GlossRoutine RoutineFor(int32_t effect)
     }
 }
 
-EffectPaint BuildEffectPaint(const EffectParams& params, Bitmap* canvas)
+EffectPaint BuildEffectPaint(const EffectParams& params, ScratchBitmap& canvas)
 {
     const EffectStyle& style = *params.style;
     EffectPaint paint;
@@ -35,7 +36,8 @@ EffectPaint BuildEffectPaint(const EffectParams& params, Bitmap* canvas)
     paint.lower = WithAlpha(params.lowerColor, HighlightAlpha(style.lowerIntensity));
     paint.shadowIntensity = style.shadowIntensity;
     paint.reflex = ReflexFactor(style.reflexScale);
-    paint.canvas = canvas;
+    paint.canvas = canvas.bitmap;
+    paint.canvasPixels = canvas.pixels.View();
     return paint;
 }
 
@@ -91,14 +93,31 @@ void DrawOntoDestination(Bitmap* destination, const GraphicsPath* path, Bitmap* 
     graphics.DrawImage(canvas, Rect(0, 0, int(canvas->GetWidth()), int(canvas->GetHeight())));
 }
 
-ScratchBitmap MakeShadow(const GraphicsPath* path, const EffectPaint& paint)
-{
-    GraphicsPath* outline = path->Clone();
+// The edge shadow, made on the thread pool while the highlights are painted. The shadow
+// has its own copy of the outline, made here, since GDI+ objects serve one thread at a time.
+struct ShadowWork {
+    GraphicsPath* outline = nullptr;
     ScratchBitmap shadow;
-    if (outline)
-        shadow = EdgeShadow(outline, paint.shadow, paint.shadowIntensity);
-    delete outline;
-    return shadow;
+    BackgroundWork work;
+};
+
+void StartShadow(ShadowWork* shadow, const GraphicsPath* path, const EffectPaint& paint)
+{
+    shadow->outline = path->Clone();
+    if (!shadow->outline)
+        return;
+    const uint32_t color = paint.shadow;
+    const int32_t intensity = paint.shadowIntensity;
+    StartInBackground(&shadow->work, [shadow, color, intensity] {
+        shadow->shadow = EdgeShadow(shadow->outline, color, intensity);
+    });
+}
+
+void FinishShadow(ShadowWork* shadow)
+{
+    FinishBackground(&shadow->work);
+    delete shadow->outline;
+    shadow->outline = nullptr;
 }
 
 // The target as it was, for the mask at the end.
@@ -119,17 +138,15 @@ void MaskDestination(PixelBuffer& saved, Bitmap* destination, MaskedLayer layer)
         MaskByShapeAlpha(saved.View(), result.view(), layer);
 }
 
-// Everything after the highlights: edge shadow, drawing, mask. False when the separate
-// highlights bitmap cannot be made.
-bool FinishEffect(EffectParams* params, const EffectPaint& paint, PixelBuffer& saved)
+// Everything after the highlights: drawing shadow and highlights, mask. False when the
+// separate highlights bitmap cannot be made.
+bool FinishEffect(EffectParams* params, const EffectPaint& paint, Bitmap* shadow, PixelBuffer& saved)
 {
     const bool separate = params->separateHighlights == 1;
     Bitmap* destination = separate ? NewArgbBitmap(saved.width, saved.height) : params->target;
     if (!destination)
         return false;
-    ScratchBitmap shadow = MakeShadow(params->path, paint);
-    DrawOntoDestination(destination, params->path, shadow.bitmap, paint.canvas);
-    DeleteScratchBitmap(&shadow);
+    DrawOntoDestination(destination, params->path, shadow, paint.canvas);
     MaskDestination(saved, destination, separate ? MaskedLayer::kSeparateHighlights : MaskedLayer::kTarget);
     if (separate)
         params->highlights = destination;
@@ -156,9 +173,13 @@ LUSTRE_API int32_t LustreApplyEffect(EffectParams* params)
     PixelBuffer saved = SavedCopy(target);
     bool painted = false;
     if (canvas.bitmap && saved.width == canvas.pixels.width && saved.height == canvas.pixels.height) {
-        const EffectPaint paint = BuildEffectPaint(*params, canvas.bitmap);
+        const EffectPaint paint = BuildEffectPaint(*params, canvas);
+        ShadowWork shadow;
+        StartShadow(&shadow, params->path, paint);
         PaintHighlights(offer, RoutineFor(params->effect), target, params->path, paint);
-        painted = FinishEffect(params, paint, saved);
+        FinishShadow(&shadow);
+        painted = FinishEffect(params, paint, shadow.shadow.bitmap, saved);
+        DeleteScratchBitmap(&shadow.shadow);
     }
     DeleteScratchBitmap(&canvas);
     return painted ? 1 : 0;

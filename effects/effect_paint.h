@@ -16,6 +16,8 @@ struct EffectPaint {
     int32_t shadowIntensity;  // 0..100
     float reflex;             // reflex scale as a factor, 0.6..1.0
     Gdiplus::Bitmap* canvas;  // target-sized, transparent at first; the routines paint here
+    PixelView canvasPixels;   // the canvas's memory, which the routines paint band by band
+    int bandRows = 0;         // target rows per band of the working picture; 0 = by the size
 };
 
 // The seven effect routines. Each paints only into paint.canvas: it reads the target's size,

@@ -39,13 +39,9 @@ void FillBallGlow(const GlossFrame& f, const EffectPaint& paint)
     FillRegion(f.graphics, brush.get(), &glow);
 }
 
-}  // namespace
 
-void WaveGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, const GraphicsPath* clip)
+void WaveFills(const GlossFrame& f, const EffectPaint& paint)
 {
-    GlossFrame f;
-    if (!BeginGloss(target, path, clip, &f))
-        return;
     const REAL x = f.x, y = f.y, w = f.w, h = f.h;
 
     GraphicsPath above;
@@ -64,15 +60,10 @@ void WaveGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, con
     auto lower = NewLinearGloss({{x, y + h}, Lower(paint), {x, y + 0.2f * h}, ClearColor()});
     SetBlendStops(lower.get(), {{0, 0}, {0.4f, 1}, {1, 1}});
     FillClipped(f.graphics, lower.get(), &below, f.shape);
-
-    EndGloss(&f, paint, clip, FinalCompositing::kHighQuality);
 }
 
-void PearlGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, const GraphicsPath* clip)
+void PearlFills(const GlossFrame& f, const EffectPaint& paint)
 {
-    GlossFrame f;
-    if (!BeginGloss(target, path, clip, &f))
-        return;
     const REAL x = f.x, y = f.y, w = f.w, h = f.h;
 
     GraphicsPath above(FillModeAlternate);
@@ -87,15 +78,10 @@ void PearlGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, co
     auto lower = NewLinearGloss({{x, y + h}, Lower(paint), {x, y + 0.3f * h}, ClearColor(), WrapModeTileFlipX});
     SetBlendStops(lower.get(), {{0, 0}, {0.25f, 0.4f}, {0.5f, 0.75f}, {0.7f, 0.9f}, {1, 1}});
     FillRegion(f.graphics, lower.get(), f.shape);
-
-    EndGloss(&f, paint, clip, FinalCompositing::kDefault);
 }
 
-void MarbleGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, const GraphicsPath* clip)
+void MarbleFills(const GlossFrame& f, const EffectPaint& paint)
 {
-    GlossFrame f;
-    if (!BeginGloss(target, path, clip, &f))
-        return;
     const REAL x = f.x, y = f.y, w = f.w, h = f.h;
 
     GraphicsPath upperLeft;
@@ -111,15 +97,10 @@ void MarbleGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, c
     lowerRight.AddLine(x + w, y + h, x, y + h);
     auto lower = NewLinearGloss({{x + w, y + h}, Lower(paint), {x, y + h}, ClearColor()});
     FillClipped(f.graphics, lower.get(), &lowerRight, f.shape);
-
-    EndGloss(&f, paint, clip, FinalCompositing::kDefault);
 }
 
-void JellyGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, const GraphicsPath* clip)
+void JellyFills(const GlossFrame& f, const EffectPaint& paint)
 {
-    GlossFrame f;
-    if (!BeginGloss(target, path, clip, &f))
-        return;
     const REAL x = f.x, y = f.y, w = f.w, h = f.h;
     const REAL halfW = REAL(int(w) / 2), halfH = REAL(int(h) / 2);
 
@@ -131,15 +112,10 @@ void JellyGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, co
     glow.AddEllipse(x - 0.25f * w, y + 0.5f * h, 1.5f * w, h);
     auto lower = NewRadialGloss(&glow, {Lower(paint), {x + halfW, y + h}, 0, 0, 1.0f, 0.9f});
     FillClipped(f.graphics, lower.get(), &glow, f.shape);
-
-    EndGloss(&f, paint, clip, FinalCompositing::kDefault);
 }
 
-void GlassyBallGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, const GraphicsPath* clip)
+void GlassyBallFills(const GlossFrame& f, const EffectPaint& paint)
 {
-    GlossFrame f;
-    if (!BeginGloss(target, path, clip, &f))
-        return;
     const REAL x = f.x, y = f.y, w = f.w;
     const int h = int(f.h);
 
@@ -154,15 +130,10 @@ void GlassyBallGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& pain
     FillClipped(f.graphics, upper.get(), f.shape, &cap);
 
     FillBallGlow(f, paint);
-
-    EndGloss(&f, paint, clip, FinalCompositing::kDefault);
 }
 
-void AquaBallGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, const GraphicsPath* clip)
+void AquaBallFills(const GlossFrame& f, const EffectPaint& paint)
 {
-    GlossFrame f;
-    if (!BeginGloss(target, path, clip, &f))
-        return;
     const REAL x = f.x, y = f.y, w = f.w, h = f.h;
 
     FillBallGlow(f, paint);
@@ -177,15 +148,10 @@ void AquaBallGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint,
                                  WrapModeClamp});
     SetBlendStops(upper.get(), {{0, 0}, {0.3f, 0.35f}, {0.8f, 0.85f}, {0.9f, 0.95f}, {1, 1}});
     FillRegion(f.graphics, upper.get(), &reflex);
-
-    EndGloss(&f, paint, clip, FinalCompositing::kDefault);
 }
 
-void SweetGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, const GraphicsPath* clip)
+void SweetFills(const GlossFrame& f, const EffectPaint& paint)
 {
-    GlossFrame f;
-    if (!BeginGloss(target, path, clip, &f))
-        return;
     const REAL x = f.x, y = f.y, w = f.w, h = f.h;
     const REAL halfH = REAL(int(h) / 2);
 
@@ -203,6 +169,41 @@ void SweetGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, co
     const PointF centre(REAL(box.X + box.Width / 2), REAL(box.Y) + 0.9f * REAL(box.Height));
     auto lower = NewRadialGloss(&capsule, {Lower(paint), centre, 1.0f, 0.3f, 1.0f, 0.8f});
     FillClipped(f.graphics, lower.get(), f.shape, f.shape);
+}
 
-    EndGloss(&f, paint, clip, FinalCompositing::kDefault);
+}  // namespace
+
+void WaveGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, const GraphicsPath* clip)
+{
+    PaintGloss(target, path, paint, clip, FinalCompositing::kHighQuality, WaveFills);
+}
+
+void PearlGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, const GraphicsPath* clip)
+{
+    PaintGloss(target, path, paint, clip, FinalCompositing::kDefault, PearlFills);
+}
+
+void MarbleGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, const GraphicsPath* clip)
+{
+    PaintGloss(target, path, paint, clip, FinalCompositing::kDefault, MarbleFills);
+}
+
+void JellyGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, const GraphicsPath* clip)
+{
+    PaintGloss(target, path, paint, clip, FinalCompositing::kDefault, JellyFills);
+}
+
+void GlassyBallGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, const GraphicsPath* clip)
+{
+    PaintGloss(target, path, paint, clip, FinalCompositing::kDefault, GlassyBallFills);
+}
+
+void AquaBallGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, const GraphicsPath* clip)
+{
+    PaintGloss(target, path, paint, clip, FinalCompositing::kDefault, AquaBallFills);
+}
+
+void SweetGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, const GraphicsPath* clip)
+{
+    PaintGloss(target, path, paint, clip, FinalCompositing::kDefault, SweetFills);
 }

@@ -1,7 +1,11 @@
 #include "effects/gloss_frame.h"
 
+#include <algorithm>
 #include <vector>
 
+#include "common/pixel_filters/pixel_buffer.h"
+#include "common/pixel_filters/resample.h"
+#include "common/pool_work.h"
 
 using namespace Gdiplus;
 
@@ -25,8 +29,8 @@ void ScaleAndCentre(GraphicsPath* path)
                   REAL((doubled.Height - shrunk.Height) / 2 + (doubled.Y - shrunk.Y)));
 }
 
-// Target pixels beyond the clip's bounds that the smoothing filter of the final scaled
-// drawing may still read.
+// Target pixels beyond the clip's bounds that the shrinking of the working picture may
+// still read.
 constexpr int kFilterRoom = 4;
 
 bool ReachOfClip(const GraphicsPath* clip, int width, int height, Rect* reach)
@@ -36,40 +40,149 @@ bool ReachOfClip(const GraphicsPath* clip, int width, int height, Rect* reach)
     return reach->Intersect(Rect(0, 0, width, height)) && !reach->IsEmptyArea();
 }
 
-}  // namespace
+// Target rows per band: the working rows of one band stay small enough for the heap to
+// hand the same memory back call after call, and small pictures are painted in one piece,
+// since every band fills every region again and pays for that.
+constexpr int kBandRows = 64;
+constexpr int kMostBands = 64;
 
-bool BeginGloss(Bitmap* target, GraphicsPath* path, const GraphicsPath* clip, GlossFrame* frame)
+// Rows [top, bottom) of the reach, counted from its top, with the band's own paths.
+struct Band {
+    int top = 0, bottom = 0;
+    GraphicsPath* shape = nullptr;
+    GraphicsPath* clip = nullptr;
+};
+
+// What the bands of one routine share, read only while they run.
+struct GlossWork {
+    Rect reach;          // the target pixels the clip can reach
+    GlossFrame geometry;  // x, y, w, h of the shrunk outline
+    std::vector<Band> bands;
+};
+
+bool MakeBands(GlossWork* work, const GraphicsPath* shape, const GraphicsPath* clip, int bandRows)
 {
-    if (!ReachOfClip(clip, int(target->GetWidth()), int(target->GetHeight()), &frame->reach))
-        return false;
-    frame->working = NewScratchBitmap(frame->reach.Width * 2, frame->reach.Height * 2);
-    if (!frame->working.bitmap)
-        return false;
-    frame->graphics = new Graphics(frame->working.bitmap);
-    frame->graphics->SetSmoothingMode(SmoothingModeAntiAlias);
-    frame->graphics->TranslateTransform(REAL(-2 * frame->reach.X), REAL(-2 * frame->reach.Y));
-    ScaleAndCentre(path);
-    const Rect box = IntegerBounds(path);
-    frame->shape = path;
-    frame->x = REAL(box.X);
-    frame->y = REAL(box.Y);
-    frame->w = REAL(box.Width);
-    frame->h = REAL(box.Height);
+    const int rows = work->reach.Height;
+    const int count = std::clamp(rows / (bandRows > 0 ? bandRows : kBandRows), 1, kMostBands);
+    work->bands.resize(size_t(count));
+    for (int i = 0; i < count; i++) {
+        Band& band = work->bands[size_t(i)];
+        band.top = rows * i / count;
+        band.bottom = rows * (i + 1) / count;
+        band.shape = shape->Clone();
+        band.clip = clip->Clone();
+        if (!band.shape || !band.clip)
+            return false;
+    }
     return true;
 }
 
-void EndGloss(GlossFrame* frame, const EffectPaint& paint, const GraphicsPath* clip, FinalCompositing compositing)
+void FreeBands(GlossWork* work)
 {
-    delete frame->graphics;
-    frame->graphics = nullptr;
-    Graphics canvas(paint.canvas);
-    canvas.SetSmoothingMode(SmoothingModeAntiAlias);
-    canvas.SetInterpolationMode(InterpolationModeHighQualityBicubic);
-    if (compositing == FinalCompositing::kHighQuality)
-        canvas.SetCompositingQuality(CompositingQualityHighQuality);
-    canvas.SetClip(clip);
-    canvas.DrawImage(frame->working.bitmap, frame->reach);
-    DeleteScratchBitmap(&frame->working);
+    for (Band& band : work->bands) {
+        delete band.shape;
+        delete band.clip;
+    }
+    work->bands.clear();
+}
+
+// A GDI+ bitmap over a picture it does not own; null when it cannot be made.
+Bitmap* BitmapOver(const PixelView& picture)
+{
+    Bitmap* bitmap = new Bitmap(picture.width, picture.height, INT(picture.stride), PixelFormat32bppARGB,
+                                picture.pixels);
+    if (bitmap && bitmap->GetLastStatus() != Ok) {
+        delete bitmap;
+        return nullptr;
+    }
+    return bitmap;
+}
+
+// Paints the effect's fills into `rows`, the working rows from `firstRow` on.
+void PaintWorkingRows(const GlossWork& work, const Band& band, int firstRow, const PixelView& rows,
+                      const EffectPaint& paint, GlossFills fills)
+{
+    Bitmap* bitmap = BitmapOver(rows);
+    if (!bitmap)
+        return;
+    {
+        Graphics graphics(bitmap);
+        graphics.SetSmoothingMode(SmoothingModeAntiAlias);
+        graphics.TranslateTransform(REAL(-2 * work.reach.X), REAL(-2 * work.reach.Y - firstRow));
+        GlossFrame frame = work.geometry;
+        frame.graphics = &graphics;
+        frame.shape = band.shape;
+        fills(frame, paint);
+    }
+    delete bitmap;
+}
+
+// Draws the band's shrunk rows into the canvas, clipped to the clip path.
+void DrawIntoCanvas(const GlossWork& work, const Band& band, const PixelView& shrunk, const EffectPaint& paint,
+                    FinalCompositing compositing)
+{
+    const Rect& reach = work.reach;
+    const int top = reach.Y + band.top;
+    Bitmap* source = BitmapOver(shrunk);
+    Bitmap* destination = BitmapOver(SubView(paint.canvasPixels, reach.X, top, shrunk.width, shrunk.height));
+    if (source && destination) {
+        Graphics canvas(destination);
+        canvas.SetSmoothingMode(SmoothingModeAntiAlias);
+        // Already at the canvas's scale: copied pixel for pixel.
+        canvas.SetInterpolationMode(InterpolationModeNearestNeighbor);
+        if (compositing == FinalCompositing::kHighQuality)
+            canvas.SetCompositingQuality(CompositingQualityHighQuality);
+        canvas.TranslateTransform(REAL(-reach.X), REAL(-top));
+        canvas.SetClip(band.clip);
+        canvas.DrawImage(source, Rect(reach.X, top, shrunk.width, shrunk.height));
+    }
+    delete source;
+    delete destination;
+}
+
+// One band from start to end: its working rows (with the rows around it that shrinking
+// reads, so the bands meet without a seam) painted at twice the size, shrunk back and
+// drawn into the canvas. Bands share no memory but the canvas, whose rows they divide.
+void PaintBand(const GlossWork& work, const Band& band, const EffectPaint& paint, GlossFills fills,
+               FinalCompositing compositing)
+{
+    const Rect& reach = work.reach;
+    int firstRow = 0, lastRow = 0;
+    ResampleSpan(2 * reach.Height, reach.Height, band.top, band.bottom, &firstRow, &lastRow);
+    PixelBuffer doubled = NewPixelBuffer(2 * reach.Width, lastRow - firstRow);
+    PaintWorkingRows(work, band, firstRow, doubled.View(), paint, fills);
+    PixelBuffer shrunk = NewScratchBuffer(reach.Width, band.bottom - band.top);
+    ResampleArea({doubled.View(), 0, firstRow, 2 * reach.Width, 2 * reach.Height},
+                 {shrunk.View(), 0, band.top, reach.Width, reach.Height});
+    DrawIntoCanvas(work, band, shrunk.View(), paint, compositing);
+}
+
+// Far beyond any icon; keeps a band's byte count well inside memory.
+constexpr int kLargestWorkingSide = 16384;
+
+}  // namespace
+
+void PaintGloss(Bitmap* target, GraphicsPath* path, const EffectPaint& paint, const GraphicsPath* clip,
+                FinalCompositing compositing, GlossFills fills)
+{
+    GlossWork work;
+    const int width = std::min(int(target->GetWidth()), paint.canvasPixels.width);
+    const int height = std::min(int(target->GetHeight()), paint.canvasPixels.height);
+    if (!ReachOfClip(clip, width, height, &work.reach) || work.reach.Width * 2 > kLargestWorkingSide ||
+        work.reach.Height * 2 > kLargestWorkingSide)
+        return;
+    ScaleAndCentre(path);
+    const Rect box = IntegerBounds(path);
+    work.geometry.x = REAL(box.X);
+    work.geometry.y = REAL(box.Y);
+    work.geometry.w = REAL(box.Width);
+    work.geometry.h = REAL(box.Height);
+    if (MakeBands(&work, path, clip, paint.bandRows)) {
+        RunInParallel(int(work.bands.size()), [&](int i) {
+            PaintBand(work, work.bands[size_t(i)], paint, fills, compositing);
+        });
+    }
+    FreeBands(&work);
 }
 
 Color ClearColor()
@@ -81,7 +194,6 @@ Color ArgbColor(uint32_t argb)
 {
     return Color(ARGB(argb));
 }
-
 std::unique_ptr<LinearGradientBrush> NewLinearGloss(const LinearGloss& gloss)
 {
     std::unique_ptr<LinearGradientBrush> brush(

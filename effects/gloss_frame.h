@@ -1,6 +1,11 @@
-// What the seven effect routines share: a transparent working bitmap at twice the target's
-// size, the outline scaled into it and shrunk a little about its centre, the brushes of the
-// highlight fills, and the final drawing of the working bitmap into the canvas.
+// What the seven effect routines share: a transparent working picture at twice the size of
+// the part of the target that the clip reaches, the outline scaled into it and shrunk a
+// little about its centre, the brushes of the highlight fills, and the final drawing of the
+// working picture, shrunk back, into the canvas.
+//
+// The working picture is painted in horizontal bands, several at once on the thread pool:
+// each band has its own bitmap over its rows, its own graphics context and its own copies
+// of the paths, so no GDI+ object is shared between threads.
 #pragma once
 
 #include <windows.h>
@@ -11,28 +16,26 @@
 #include <memory>
 
 #include "effects/effect_paint.h"
-#include "effects/scratch_bitmap.h"
 
+// One band of the working picture, as the fills of an effect see it. The geometry is that
+// of the whole picture; the band's graphics context maps it onto the band's rows.
 struct GlossFrame {
-    ScratchBitmap working;                   // twice the size of `reach`, owned
-    Gdiplus::Graphics* graphics = nullptr;   // on `working`, owned
-    Gdiplus::GraphicsPath* shape = nullptr;  // the shrunk outline (the caller's path)
-    float x = 0, y = 0, w = 0, h = 0;        // the shape's integer bounds
-    Gdiplus::Rect reach;                     // the part of the target the clip can reach
+    Gdiplus::Graphics* graphics = nullptr;   // on this band, with antialiasing
+    Gdiplus::GraphicsPath* shape = nullptr;  // this band's copy of the shrunk outline
+    float x = 0, y = 0, w = 0, h = 0;        // the shrunk outline's integer bounds
 };
 
-// Prepares the frame: scales and centres `path` in place. The working bitmap stands for the
-// target at twice its size; only the part that `clip` can reach is kept in memory, since
-// nothing else is ever drawn. False (and nothing to free) when there is nothing to draw or
-// the working bitmap cannot be made.
-bool BeginGloss(Gdiplus::Bitmap* target, Gdiplus::GraphicsPath* path, const Gdiplus::GraphicsPath* clip,
-                GlossFrame* frame);
+// The fills of one effect: the regions it paints, their clips and their brushes.
+using GlossFills = void (*)(const GlossFrame& frame, const EffectPaint& paint);
 
 enum class FinalCompositing { kDefault, kHighQuality };
 
-// Draws the working bitmap scaled into the canvas, clipped to `clip`, and frees the frame.
-void EndGloss(GlossFrame* frame, const EffectPaint& paint, const Gdiplus::GraphicsPath* clip,
-              FinalCompositing compositing);
+// The frame of every effect routine: scales and centres `path` in place (at twice the size,
+// then 96 % of that), paints `fills` into the working picture, shrinks it back and draws
+// it into the canvas clipped to `clip`. Paints nothing when the clip reaches no pixel of
+// the target.
+void PaintGloss(Gdiplus::Bitmap* target, Gdiplus::GraphicsPath* path, const EffectPaint& paint,
+                const Gdiplus::GraphicsPath* clip, FinalCompositing compositing, GlossFills fills);
 
 // Transparent white: the far end of every highlight gradient.
 Gdiplus::Color ClearColor();

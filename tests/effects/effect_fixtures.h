@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "common/pixel_filters/pixel_buffer.h"  // AlphaOf
 #include "effects/lustre.h"
 
 // The outline of each kind of shape, fitted into a width x height image: an ellipse, a
@@ -42,5 +43,4 @@ const char* ShapeName(int32_t shape);
 // Whether the editor offers the effect on the shape.
 bool IsOffered(EffectShape shape, EffectKind effect);
 
-inline uint32_t AlphaOf(uint32_t argb) { return argb >> 24; }
 inline uint32_t ColorOf(uint32_t argb) { return argb & 0x00FFFFFFu; }
