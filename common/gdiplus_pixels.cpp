@@ -49,6 +49,18 @@ Bitmap* NewArgbBitmap(int width, int height)
     return bitmap;
 }
 
+Bitmap* BitmapOverPixels(const PixelView& pixels)
+{
+    if (pixels.width <= 0 || pixels.height <= 0)
+        return nullptr;
+    Bitmap* bitmap = new Bitmap(pixels.width, pixels.height, INT(pixels.stride), PixelFormat32bppARGB, pixels.pixels);
+    if (bitmap && bitmap->GetLastStatus() != Ok) {
+        delete bitmap;
+        return nullptr;
+    }
+    return bitmap;
+}
+
 Bitmap* BitmapFromPixels(const PixelView& pixels)
 {
     Bitmap* bitmap = NewArgbBitmap(pixels.width, pixels.height);

@@ -31,6 +31,11 @@ private:
 // A new width x height 32-bit ARGB bitmap with every pixel 0 (fully transparent), or null.
 Gdiplus::Bitmap* NewArgbBitmap(int width, int height);
 
+// A 32-bit ARGB bitmap that reads and draws the given pixels in place (the caller keeps
+// them alive longer than the bitmap), or null. Bitmaps over separate rows of one picture
+// let several threads draw into it at once.
+Gdiplus::Bitmap* BitmapOverPixels(const PixelView& pixels);
+
 // A new 32-bit ARGB bitmap holding a copy of the given pixels, or null.
 Gdiplus::Bitmap* BitmapFromPixels(const PixelView& pixels);
 

@@ -55,6 +55,15 @@ void RunInParallel(int count, const std::function<void(int)>& task)
     }
 }
 
+std::vector<RowBand> SplitIntoBands(int rows, int rowsPerBand, int mostBands)
+{
+    const int count = std::clamp(rows / std::max(rowsPerBand, 1), 1, std::max(mostBands, 1));
+    std::vector<RowBand> bands(static_cast<size_t>(count));
+    for (int i = 0; i < count; i++)
+        bands[size_t(i)] = {rows * i / count, rows * (i + 1) / count};
+    return bands;
+}
+
 void StartInBackground(BackgroundWork* work, std::function<void()> task)
 {
     work->task = std::move(task);

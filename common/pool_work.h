@@ -5,10 +5,20 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 // Runs task(0) .. task(count - 1), in any order and at most one pool thread per processor
 // besides the caller.
 void RunInParallel(int count, const std::function<void(int index)>& task);
+
+// Rows [top, bottom) of a picture, for work split into horizontal bands.
+struct RowBand {
+    int top = 0, bottom = 0;
+};
+
+// `rows` rows in order, split into bands of about `rowsPerBand` rows: at least one band,
+// at most `mostBands`, none empty while there are rows.
+std::vector<RowBand> SplitIntoBands(int rows, int rowsPerBand, int mostBands);
 
 // One task running on the pool while the caller goes on; FinishBackground waits for it.
 struct BackgroundWork {

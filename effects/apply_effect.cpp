@@ -81,16 +81,65 @@ void PaintHighlights(EffectOffer offer, GlossRoutine routine, Bitmap* target, co
     }
 }
 
-// Shadow and highlights onto the destination, inside the outline.
-void DrawOntoDestination(Bitmap* destination, const GraphicsPath* path, Bitmap* shadow, Bitmap* canvas)
+// Rows per band of the final drawing, and the most bands.
+constexpr int kFinishBandRows = 64;
+constexpr int kMostFinishBands = 64;
+
+// What the final drawing needs: the pictures as memory, so each band can wrap its own rows
+// in bitmaps of its own.
+struct FinishWork {
+    PixelView destination;   // locked destination pixels
+    PixelView saved;         // the target as it was
+    PixelView shadow;        // the edge shadow; no pixels when there is none
+    PixelView canvas;        // the highlights
+    Rect shadowBox;          // where the shadow goes: the outline's integer bounds
+    MaskedLayer layer;
+};
+
+// Rows [band.top, band.bottom) of the destination: the edge shadow stretched into the
+// outline's bounds and the highlights drawn over it, both clipped to the outline (this
+// band's own copy), then masked by the shape's own alpha.
+void FinishBand(const FinishWork& work, const RowBand& band, const GraphicsPath* outline)
 {
-    Graphics graphics(destination);
-    graphics.SetSmoothingMode(SmoothingModeAntiAlias);
-    graphics.SetInterpolationMode(InterpolationModeHighQualityBicubic);
-    graphics.SetClip(path);
-    if (shadow)
-        graphics.DrawImage(shadow, IntegerBounds(path));
-    graphics.DrawImage(canvas, Rect(0, 0, int(canvas->GetWidth()), int(canvas->GetHeight())));
+    const int rows = band.bottom - band.top;
+    Bitmap* destination = BitmapOverPixels(SubView(work.destination, 0, band.top, work.destination.width, rows));
+    Bitmap* shadow = BitmapOverPixels(work.shadow);
+    Bitmap* canvas = BitmapOverPixels(work.canvas);
+    if (destination && canvas) {
+        Graphics graphics(destination);
+        graphics.SetSmoothingMode(SmoothingModeAntiAlias);
+        graphics.SetInterpolationMode(InterpolationModeHighQualityBicubic);
+        graphics.TranslateTransform(0, REAL(-band.top));
+        graphics.SetClip(outline);
+        if (shadow)
+            graphics.DrawImage(shadow, work.shadowBox);
+        graphics.DrawImage(canvas, Rect(0, 0, work.canvas.width, work.canvas.height));
+    }
+    delete destination;
+    delete shadow;
+    delete canvas;
+    MaskByShapeAlpha(SubView(work.saved, 0, band.top, work.saved.width, rows),
+                     SubView(work.destination, 0, band.top, work.destination.width, rows), work.layer);
+}
+
+void DrawOntoDestination(Bitmap* destination, const GraphicsPath* path, ScratchBitmap& shadow, const EffectPaint& paint,
+                         PixelBuffer& saved, MaskedLayer layer)
+{
+    BitmapLock lock(destination, kLockReadWrite);
+    if (!lock.ok() || lock.view().width != saved.width || lock.view().height != saved.height)
+        return;
+    const FinishWork work{lock.view(), saved.View(), shadow.pixels.View(), paint.canvasPixels, IntegerBounds(path),
+                          layer};
+    const std::vector<RowBand> bands = SplitIntoBands(saved.height, kFinishBandRows, kMostFinishBands);
+    std::vector<GraphicsPath*> outlines;
+    for (size_t i = 0; i < bands.size(); i++)
+        outlines.push_back(path->Clone());
+    RunInParallel(int(bands.size()), [&](int i) {
+        if (outlines[size_t(i)])
+            FinishBand(work, bands[size_t(i)], outlines[size_t(i)]);
+    });
+    for (GraphicsPath* outline : outlines)
+        delete outline;
 }
 
 // The edge shadow, made on the thread pool while the highlights are painted. The shadow
@@ -131,23 +180,16 @@ PixelBuffer SavedCopy(Bitmap* target)
     return copy;
 }
 
-void MaskDestination(PixelBuffer& saved, Bitmap* destination, MaskedLayer layer)
-{
-    BitmapLock result(destination, kLockReadWrite);
-    if (result.ok())
-        MaskByShapeAlpha(saved.View(), result.view(), layer);
-}
-
 // Everything after the highlights: drawing shadow and highlights, mask. False when the
 // separate highlights bitmap cannot be made.
-bool FinishEffect(EffectParams* params, const EffectPaint& paint, Bitmap* shadow, PixelBuffer& saved)
+bool FinishEffect(EffectParams* params, const EffectPaint& paint, ScratchBitmap& shadow, PixelBuffer& saved)
 {
     const bool separate = params->separateHighlights == 1;
     Bitmap* destination = separate ? NewArgbBitmap(saved.width, saved.height) : params->target;
     if (!destination)
         return false;
-    DrawOntoDestination(destination, params->path, shadow, paint.canvas);
-    MaskDestination(saved, destination, separate ? MaskedLayer::kSeparateHighlights : MaskedLayer::kTarget);
+    DrawOntoDestination(destination, params->path, shadow, paint, saved,
+                        separate ? MaskedLayer::kSeparateHighlights : MaskedLayer::kTarget);
     if (separate)
         params->highlights = destination;
     return true;
@@ -178,7 +220,7 @@ LUSTRE_API int32_t LustreApplyEffect(EffectParams* params)
         StartShadow(&shadow, params->path, paint);
         PaintHighlights(offer, RoutineFor(params->effect), target, params->path, paint);
         FinishShadow(&shadow);
-        painted = FinishEffect(params, paint, shadow.shadow.bitmap, saved);
+        painted = FinishEffect(params, paint, shadow.shadow, saved);
         DeleteScratchBitmap(&shadow.shadow);
     }
     DeleteScratchBitmap(&canvas);

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/gdiplus_pixels.h"
 #include "common/pixel_filters/pixel_buffer.h"
-#include "common/pixel_filters/resample.h"
+#include "common/pixel_filters/resample.h"  // HalveByAveraging
 #include "common/pool_work.h"
 
 using namespace Gdiplus;
@@ -29,14 +30,14 @@ void ScaleAndCentre(GraphicsPath* path)
                   REAL((doubled.Height - shrunk.Height) / 2 + (doubled.Y - shrunk.Y)));
 }
 
-// Target pixels beyond the clip's bounds that the shrinking of the working picture may
-// still read.
-constexpr int kFilterRoom = 4;
+// Target pixels beyond the clip's integer bounds that are still worked on, in case the
+// clip's pixels round outwards.
+constexpr int kClipRoom = 1;
 
 bool ReachOfClip(const GraphicsPath* clip, int width, int height, Rect* reach)
 {
     *reach = IntegerBounds(clip);
-    reach->Inflate(kFilterRoom, kFilterRoom);
+    reach->Inflate(kClipRoom, kClipRoom);
     return reach->Intersect(Rect(0, 0, width, height)) && !reach->IsEmptyArea();
 }
 
@@ -48,30 +49,23 @@ constexpr int kMostBands = 64;
 
 // Rows [top, bottom) of the reach, counted from its top, with the band's own paths.
 struct Band {
-    int top = 0, bottom = 0;
+    RowBand rows;
     GraphicsPath* shape = nullptr;
     GraphicsPath* clip = nullptr;
 };
 
 // What the bands of one routine share, read only while they run.
 struct GlossWork {
-    Rect reach;          // the target pixels the clip can reach
+    Rect reach;           // the target pixels the clip can reach
     GlossFrame geometry;  // x, y, w, h of the shrunk outline
     std::vector<Band> bands;
 };
 
 bool MakeBands(GlossWork* work, const GraphicsPath* shape, const GraphicsPath* clip, int bandRows)
 {
-    const int rows = work->reach.Height;
-    const int count = std::clamp(rows / (bandRows > 0 ? bandRows : kBandRows), 1, kMostBands);
-    work->bands.resize(size_t(count));
-    for (int i = 0; i < count; i++) {
-        Band& band = work->bands[size_t(i)];
-        band.top = rows * i / count;
-        band.bottom = rows * (i + 1) / count;
-        band.shape = shape->Clone();
-        band.clip = clip->Clone();
-        if (!band.shape || !band.clip)
+    for (const RowBand& rows : SplitIntoBands(work->reach.Height, bandRows > 0 ? bandRows : kBandRows, kMostBands)) {
+        work->bands.push_back({rows, shape->Clone(), clip->Clone()});
+        if (!work->bands.back().shape || !work->bands.back().clip)
             return false;
     }
     return true;
@@ -86,23 +80,11 @@ void FreeBands(GlossWork* work)
     work->bands.clear();
 }
 
-// A GDI+ bitmap over a picture it does not own; null when it cannot be made.
-Bitmap* BitmapOver(const PixelView& picture)
-{
-    Bitmap* bitmap = new Bitmap(picture.width, picture.height, INT(picture.stride), PixelFormat32bppARGB,
-                                picture.pixels);
-    if (bitmap && bitmap->GetLastStatus() != Ok) {
-        delete bitmap;
-        return nullptr;
-    }
-    return bitmap;
-}
-
 // Paints the effect's fills into `rows`, the working rows from `firstRow` on.
 void PaintWorkingRows(const GlossWork& work, const Band& band, int firstRow, const PixelView& rows,
                       const EffectPaint& paint, GlossFills fills)
 {
-    Bitmap* bitmap = BitmapOver(rows);
+    Bitmap* bitmap = BitmapOverPixels(rows);
     if (!bitmap)
         return;
     {
@@ -122,9 +104,9 @@ void DrawIntoCanvas(const GlossWork& work, const Band& band, const PixelView& sh
                     FinalCompositing compositing)
 {
     const Rect& reach = work.reach;
-    const int top = reach.Y + band.top;
-    Bitmap* source = BitmapOver(shrunk);
-    Bitmap* destination = BitmapOver(SubView(paint.canvasPixels, reach.X, top, shrunk.width, shrunk.height));
+    const int top = reach.Y + band.rows.top;
+    Bitmap* source = BitmapOverPixels(shrunk);
+    Bitmap* destination = BitmapOverPixels(SubView(paint.canvasPixels, reach.X, top, shrunk.width, shrunk.height));
     if (source && destination) {
         Graphics canvas(destination);
         canvas.SetSmoothingMode(SmoothingModeAntiAlias);
@@ -140,20 +122,17 @@ void DrawIntoCanvas(const GlossWork& work, const Band& band, const PixelView& sh
     delete destination;
 }
 
-// One band from start to end: its working rows (with the rows around it that shrinking
-// reads, so the bands meet without a seam) painted at twice the size, shrunk back and
-// drawn into the canvas. Bands share no memory but the canvas, whose rows they divide.
+// One band from start to end: its working rows painted at twice the size, halved and drawn
+// into the canvas. Bands share no memory but the canvas, whose rows they divide.
 void PaintBand(const GlossWork& work, const Band& band, const EffectPaint& paint, GlossFills fills,
                FinalCompositing compositing)
 {
     const Rect& reach = work.reach;
-    int firstRow = 0, lastRow = 0;
-    ResampleSpan(2 * reach.Height, reach.Height, band.top, band.bottom, &firstRow, &lastRow);
-    PixelBuffer doubled = NewPixelBuffer(2 * reach.Width, lastRow - firstRow);
-    PaintWorkingRows(work, band, firstRow, doubled.View(), paint, fills);
-    PixelBuffer shrunk = NewScratchBuffer(reach.Width, band.bottom - band.top);
-    ResampleArea({doubled.View(), 0, firstRow, 2 * reach.Width, 2 * reach.Height},
-                 {shrunk.View(), 0, band.top, reach.Width, reach.Height});
+    const int rows = band.rows.bottom - band.rows.top;
+    PixelBuffer doubled = NewPixelBuffer(2 * reach.Width, 2 * rows);
+    PaintWorkingRows(work, band, 2 * band.rows.top, doubled.View(), paint, fills);
+    PixelBuffer shrunk = NewScratchBuffer(reach.Width, rows);
+    HalveByAveraging(doubled.View(), shrunk.View());
     DrawIntoCanvas(work, band, shrunk.View(), paint, compositing);
 }
 

@@ -1,5 +1,7 @@
 #include "effects/scratch_bitmap.h"
 
+#include "common/gdiplus_pixels.h"
+
 using namespace Gdiplus;
 
 namespace {
@@ -15,12 +17,7 @@ ScratchBitmap NewScratchBitmap(int width, int height)
     if (width <= 0 || height <= 0 || width > kLargestSide || height > kLargestSide)
         return scratch;
     scratch.pixels = NewPixelBuffer(width, height);
-    const PixelView view = scratch.pixels.View();
-    scratch.bitmap = new Bitmap(width, height, int(view.stride), PixelFormat32bppARGB, view.pixels);
-    if (scratch.bitmap->GetLastStatus() != Ok) {
-        delete scratch.bitmap;
-        scratch.bitmap = nullptr;
-    }
+    scratch.bitmap = BitmapOverPixels(scratch.pixels.View());
     return scratch;
 }
 

@@ -118,3 +118,34 @@ void ResampleSpan(int inCount, int outCount, int begin, int end, int* first, int
         *last = std::max(*last, axis.taps[t].index + 1);
     }
 }
+
+namespace {
+
+// The alpha-weighted average of four pixels, with the mean alpha, each rounded; all zero
+// when the mean alpha rounds to 0.
+uint32_t AverageOfFour(uint32_t a, uint32_t b, uint32_t c, uint32_t d)
+{
+    const uint32_t alpha = AlphaOf(a) + AlphaOf(b) + AlphaOf(c) + AlphaOf(d);
+    const uint32_t meanAlpha = (alpha + 2) / 4;
+    if (meanAlpha == 0)
+        return 0;
+    const auto weighted = [&](uint32_t (*channel)(uint32_t)) {
+        const uint32_t sum = channel(a) * AlphaOf(a) + channel(b) * AlphaOf(b) + channel(c) * AlphaOf(c) +
+                             channel(d) * AlphaOf(d);
+        return (sum + alpha / 2) / alpha;
+    };
+    return PackPixel(meanAlpha, weighted(RedOf), weighted(GreenOf), weighted(BlueOf));
+}
+
+}  // namespace
+
+void HalveByAveraging(const PixelView& from, const PixelView& to)
+{
+    for (int y = 0; y < to.height; y++) {
+        const uint32_t* upper = PixelRow(from, 2 * y);
+        const uint32_t* lower = PixelRow(from, 2 * y + 1);
+        uint32_t* out = PixelRow(to, y);
+        for (int x = 0; x < to.width; x++)
+            out[x] = AverageOfFour(upper[2 * x], upper[2 * x + 1], lower[2 * x], lower[2 * x + 1]);
+    }
+}

@@ -25,3 +25,9 @@ void ResampleArea(const PictureArea& from, const PictureArea& to);
 // Along one axis scaled from inCount to outCount, the source positions [*first, *last) that
 // the output positions [begin, end) read.
 void ResampleSpan(int inCount, int outCount, int begin, int end, int* first, int* last);
+
+// Halves a picture: each pixel of `to` is the average of the 2 x 2 block of `from` at twice
+// its position, weighted by alpha (so transparent pixels lend no color), rounded. `from`
+// must be at least twice `to`'s size. This is how a picture drawn at twice the size for
+// smoother edges comes back to its own size.
+void HalveByAveraging(const PixelView& from, const PixelView& to);
