@@ -1,7 +1,6 @@
 // The soft dark band along the inside of the outline.
 #include <algorithm>
 
-#include "common/gdiplus_pixels.h"
 #include "common/pixel_filters/blur.h"
 #include "common/pixel_filters/opacity.h"
 #include "effects/effect_arithmetic.h"
@@ -33,19 +32,14 @@ ScratchBitmap StrokeOutline(GraphicsPath* path, const Rect& box, int d, uint32_t
     return stroke;
 }
 
-// Blurs the stroke (the routine the filters use, at factor d + 3), sets its strength and
-// keeps the box without the room around it: drawn unscaled at (-(d/2), -(d/2)) onto a
-// transparent bitmap, a picture is copied pixel for pixel, so the copy is made directly.
-void SoftenInto(Bitmap* stroke, int d, int32_t intensity, Bitmap* shadow)
+// Blurs the stroke (the routine the filters use, at factor d + 3) and sets its strength,
+// keeping the box without the room around it: drawn unscaled at (-(d/2), -(d/2)) onto a
+// transparent bitmap, a picture is copied pixel for pixel, so only the box is blurred.
+void SoftenInto(const PixelView& stroke, int d, int32_t intensity, const PixelView& shadow)
 {
-    BitmapLock from(stroke, ImageLockModeRead);
-    BitmapLock to(shadow, kLockReadWrite);
-    if (!from.ok() || !to.ok())
-        return;
-    PixelBuffer blurred = NewPixelBuffer(from.view().width, from.view().height);
-    HeavyBlur(from.view(), blurred.View(), std::min(d + 3, kLargestBlurFactor));
-    const PixelView inner = SubView(blurred.View(), d / 2, d / 2, to.view().width, to.view().height);
-    AdjustOpacity(inner, to.view(), ShadowOpacityChange(intensity));
+    HeavyBlurArea({stroke, 0, 0, stroke.width, stroke.height}, std::min(d + 3, kLargestBlurFactor), d / 2, d / 2,
+                  shadow);
+    AdjustOpacity(shadow, shadow, ShadowOpacityChange(intensity));
 }
 
 }  // namespace
@@ -59,7 +53,7 @@ ScratchBitmap EdgeShadow(GraphicsPath* path, uint32_t color, int32_t intensity)
     ScratchBitmap stroke = StrokeOutline(path, box, d, color);
     ScratchBitmap shadow = NewScratchBitmap(box.Width, box.Height);
     if (stroke.bitmap && shadow.bitmap)
-        SoftenInto(stroke.bitmap, d, intensity, shadow.bitmap);
+        SoftenInto(stroke.pixels.View(), d, intensity, shadow.pixels.View());
     DeleteScratchBitmap(&stroke);
     return shadow;
 }
