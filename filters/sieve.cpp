@@ -3,9 +3,32 @@
 
 #include "common/bitmap_areas.h"
 #include "common/gdiplus_pixels.h"
+#include "common/pixel_filters/pixel_buffer.h"
+#include "common/pool_work.h"
 #include "filters/filter_request.h"
 
 namespace {
+
+// Hue, saturation and luminance take every pixel through floating point, one at a time: the
+// one pixel-by-pixel filter slow enough to share out over the processors in row bands.
+constexpr int kBandRows = 64;
+constexpr int kMostBands = 64;
+
+bool IsSharedOut(int32_t filterType)
+{
+    return filterType == kAdjustHsv;
+}
+
+void RunInBands(const FilterRequest& request, const PixelView& source, const PixelView& result)
+{
+    const std::vector<RowBand> bands = SplitIntoBands(source.height, kBandRows, kMostBands);
+    RunInParallel(int(bands.size()), [&](int i) {
+        const RowBand& band = bands[size_t(i)];
+        const int rows = band.bottom - band.top;
+        RunFilter(request, SubView(source, 0, band.top, source.width, rows),
+                  SubView(result, 0, band.top, result.width, rows));
+    });
+}
 
 FilterRequest RequestOf(const FilterParams& p)
 {
@@ -25,7 +48,11 @@ SIEVE_API Gdiplus::Bitmap* ApplyFilter(const FilterParams* request)
         return nullptr;
     BitmapLock from(source, Gdiplus::ImageLockModeRead);
     BitmapLock to(result, kLockReadWrite);
-    if (from.ok() && to.ok())
+    if (!from.ok() || !to.ok())
+        return result;
+    if (IsSharedOut(request->filterType))
+        RunInBands(RequestOf(*request), from.view(), to.view());
+    else
         RunFilter(RequestOf(*request), from.view(), to.view());
     return result;
 }
