@@ -1,6 +1,6 @@
-// Filters on a 256 x 256 picture, one thread, through ApplyFilter as the dialogs call it;
-// beside the window filters, how many times faster they are than the tap-by-tap versions
-// the tests compare them with.
+// Filters on a 256 x 256 picture, called from one thread through ApplyFilter as the dialogs
+// call it; beside the window filters, how many times faster they are than the tap-by-tap
+// versions the tests compare them with.
 #include <windows.h>
 #include <gdiplus.h>
 

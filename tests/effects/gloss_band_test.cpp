@@ -56,9 +56,10 @@ int RowAlphaDifference(const std::vector<uint32_t>& a, const std::vector<uint32_
 
 }  // namespace
 
-// A seam, where a band's shrinking missed the rows around it, takes an eighth or more of
-// the alpha out of a whole row; drawn shifted into another band, the outline may round
-// a few edge pixels differently, which moves far less than four opaque pixels' worth.
+// A band painted from the wrong working rows (a pixel or more off), twice or not at all
+// moves many pixels' worth of alpha in the rows around its edge; drawn shifted into another
+// band, the outline may round a few edge pixels differently, which moves far less than four
+// opaque pixels' worth. (A shift of half a pixel or less is within that rounding.)
 TEST(GlossBands, ManyBandsPaintWhatOneBandPaints)
 {
     constexpr int kMostRowDifference = 4 * 255;
