@@ -41,10 +41,11 @@ bool ReachOfClip(const GraphicsPath* clip, int width, int height, Rect* reach)
     return reach->Intersect(Rect(0, 0, width, height)) && !reach->IsEmptyArea();
 }
 
-// Target rows per band: the working rows of one band stay small enough for the heap to
-// hand the same memory back call after call, and small pictures are painted in one piece,
-// since every band fills every region again and pays for that.
-constexpr int kBandRows = 64;
+// Target rows per band. Every band fills every region again, so bands cost a little each;
+// but a band's fills stay small: the scratch memory a fill takes (the region's bounds in the
+// band) remains below the size from which some heaps hand blocks back to the system on every
+// free, and fresh pages are slow to touch.
+constexpr int kBandRows = 16;
 constexpr int kMostBands = 64;
 
 // Rows [top, bottom) of the reach, counted from its top, with the band's own paths.

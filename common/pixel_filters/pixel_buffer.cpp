@@ -1,13 +1,94 @@
 #include "common/pixel_filters/pixel_buffer.h"
 
+#include <vector>
+
+namespace {
+
+// Large blocks come back for the next picture made on the same thread: the filters and the
+// effects make the same few sizes over and over, and fresh pages from the system are slow
+// to touch on some platforms (a fault for every 4 KB). Sanitizer builds always free, so
+// that a block used after its buffer is gone is still caught.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kRecycleBlocks = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kRecycleBlocks = false;
+#else
+constexpr bool kRecycleBlocks = true;
+#endif
+#else
+constexpr bool kRecycleBlocks = true;
+#endif
+
+constexpr size_t kSmallestKeptBlock = size_t(16) << 10 >> 2;  // pixels
+constexpr size_t kMostKeptPixels = size_t(16) << 20 >> 2;     // per thread
+
+struct KeptBlock {
+    size_t capacity;
+    uint32_t* pixels;
+};
+
+struct KeptBlocks {
+    std::vector<KeptBlock> blocks;  // oldest first
+    size_t pixels = 0;
+
+    ~KeptBlocks()
+    {
+        for (const KeptBlock& block : blocks)
+            delete[] block.pixels;
+    }
+};
+
+thread_local KeptBlocks tKept;
+
+// The smallest kept block that holds `count` pixels without wasting more than half of it.
+uint32_t* TakeKeptBlock(size_t count, size_t* capacity)
+{
+    size_t best = tKept.blocks.size();
+    for (size_t i = 0; i < tKept.blocks.size(); i++) {
+        const size_t held = tKept.blocks[i].capacity;
+        if (held >= count && held / 2 <= count && (best == tKept.blocks.size() || held < tKept.blocks[best].capacity))
+            best = i;
+    }
+    if (best == tKept.blocks.size())
+        return nullptr;
+    const KeptBlock block = tKept.blocks[best];
+    tKept.blocks.erase(tKept.blocks.begin() + std::ptrdiff_t(best));
+    tKept.pixels -= block.capacity;
+    *capacity = block.capacity;
+    return block.pixels;
+}
+
+}  // namespace
+
+void ReturnPixelBlock::operator()(uint32_t* pixels) const
+{
+    if (!kRecycleBlocks || capacity < kSmallestKeptBlock || capacity > kMostKeptPixels) {
+        delete[] pixels;
+        return;
+    }
+    tKept.blocks.push_back({capacity, pixels});
+    tKept.pixels += capacity;
+    while (tKept.pixels > kMostKeptPixels) {
+        delete[] tKept.blocks.front().pixels;
+        tKept.pixels -= tKept.blocks.front().capacity;
+        tKept.blocks.erase(tKept.blocks.begin());
+    }
+}
+
 PixelBuffer NewScratchBuffer(int width, int height)
 {
     PixelBuffer buffer;
     if (width <= 0 || height <= 0)
         return buffer;
+    const size_t count = size_t(width) * size_t(height);
+    size_t capacity = count;
+    uint32_t* pixels = kRecycleBlocks ? TakeKeptBlock(count, &capacity) : nullptr;
+    if (!pixels)
+        pixels = new uint32_t[count];
     buffer.width = width;
     buffer.height = height;
-    buffer.pixels.reset(new uint32_t[size_t(width) * size_t(height)]);
+    buffer.pixels = std::unique_ptr<uint32_t[], ReturnPixelBlock>(pixels, ReturnPixelBlock{capacity});
     return buffer;
 }
 

@@ -8,10 +8,16 @@
 
 #include "common/pixel_view.h"
 
+// Gives a block of `capacity` pixels back for the next buffer made on this thread.
+struct ReturnPixelBlock {
+    size_t capacity = 0;
+    void operator()(uint32_t* pixels) const;
+};
+
 struct PixelBuffer {
     int width = 0;
     int height = 0;
-    std::unique_ptr<uint32_t[]> pixels;  // rows top to bottom, no padding
+    std::unique_ptr<uint32_t[], ReturnPixelBlock> pixels;  // rows top to bottom, no padding
 
     PixelView View() { return ViewOfSize(width, height); }
     // The first width x height pixels as a picture of that size (at most the buffer's area).
