@@ -108,7 +108,8 @@ PYX_API Resource* PYX_LoadAniFromFile(HWND owner, const wchar_t* path)
 {
     if (!path)
         return nullptr;
-    std::vector<uint8_t> file;
+    BorrowedBytes buffer;
+    std::vector<uint8_t>& file = buffer.bytes();
     const FileReadResult read = ReadWholeFile(path, kMaxDocumentFileSize, &file);
     if (read == FileReadResult::kCannotOpen) {
         ShowErrorBox(owner, L"Can not open file for reading", kIoErrorCaption);

@@ -4,6 +4,24 @@
 
 #include <string>
 
+namespace {
+
+thread_local std::vector<uint8_t> tKeptBuffer;
+
+}  // namespace
+
+BorrowedBytes::BorrowedBytes() : bytes_(std::move(tKeptBuffer))
+{
+    tKeptBuffer = std::vector<uint8_t>();
+    bytes_.clear();
+}
+
+BorrowedBytes::~BorrowedBytes()
+{
+    if (bytes_.capacity() <= kKeptBufferBytes && bytes_.capacity() > tKeptBuffer.capacity())
+        tKeptBuffer = std::move(bytes_);
+}
+
 FileReadResult ReadWholeFile(const wchar_t* path, size_t maxSize, std::vector<uint8_t>* bytes)
 {
     HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,

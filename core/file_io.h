@@ -6,6 +6,25 @@
 
 enum class FileReadResult { kOk, kCannotOpen, kCannotRead };
 
+// This thread's byte buffer, lent for one file read or one file being built. Documents are
+// read and written often and fresh pages are slow to touch, so the buffer's memory goes back
+// to the thread for the next loan (unless it grew beyond kKeptBufferBytes). A loan taken
+// while another is out on the same thread gets a buffer of its own.
+class BorrowedBytes {
+public:
+    BorrowedBytes();
+    ~BorrowedBytes();
+    BorrowedBytes(const BorrowedBytes&) = delete;
+    BorrowedBytes& operator=(const BorrowedBytes&) = delete;
+
+    std::vector<uint8_t>& bytes() { return bytes_; }
+
+private:
+    std::vector<uint8_t> bytes_;
+};
+
+constexpr size_t kKeptBufferBytes = size_t(16) << 20;
+
 // Reads a whole file into memory. Files larger than `maxSize` count as unreadable, so a
 // reader never allocates more than it is prepared to parse.
 FileReadResult ReadWholeFile(const wchar_t* path, size_t maxSize, std::vector<uint8_t>* bytes);

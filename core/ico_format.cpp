@@ -391,6 +391,14 @@ bool EncodeIconBlock(const PixelView& source, int bitsPerPixel, uint8_t* block, 
 std::vector<uint8_t> BuildIconFile(IconFileType type, const std::vector<IconFileImage>& images)
 {
     std::vector<uint8_t> file;
+    BuildIconFile(type, images, &file);
+    return file;
+}
+
+void BuildIconFile(IconFileType type, const std::vector<IconFileImage>& images, std::vector<uint8_t>* out)
+{
+    std::vector<uint8_t>& file = *out;
+    file.clear();
     uint64_t total = kIconHeaderSize + kIconEntrySize * images.size();
     for (const IconFileImage& image : images)
         total += IconBlockSize(image.pixels.width, image.pixels.height, WritableDepth(image.bitsPerPixel));
@@ -420,5 +428,4 @@ std::vector<uint8_t> BuildIconFile(IconFileType type, const std::vector<IconFile
         file.resize(at + sizes[i]);
         EncodeIconBlock(images[i].pixels, WritableDepth(images[i].bitsPerPixel), file.data() + at, sizes[i]);
     }
-    return file;
 }

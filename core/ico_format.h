@@ -95,3 +95,5 @@ struct IconFileImage {
 
 // The bytes of a whole icon or cursor file: header, entries, then the blocks back to back.
 std::vector<uint8_t> BuildIconFile(IconFileType type, const std::vector<IconFileImage>& images);
+// The same into `file`, which is emptied first (its memory is kept).
+void BuildIconFile(IconFileType type, const std::vector<IconFileImage>& images, std::vector<uint8_t>* file);

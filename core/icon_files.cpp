@@ -16,19 +16,6 @@ namespace {
 
 enum class Loader { kIcon, kCursor };
 
-// Icons are opened often and are small: each thread keeps its read buffer instead of asking
-// the heap for fresh pages every time. The buffer of a large file is given back.
-constexpr size_t kKeptReadBufferSize = size_t(4) << 20;
-thread_local std::vector<uint8_t> tReadBuffer;
-
-struct ReadBufferRelease {
-    ~ReadBufferRelease()
-    {
-        if (tReadBuffer.capacity() > kKeptReadBufferSize)
-            std::vector<uint8_t>().swap(tReadBuffer);
-    }
-};
-
 Resource* FailLoad(HWND owner, Resource* partial, const wchar_t* text)
 {
     ShowErrorBox(owner, text, kIoErrorCaption);
@@ -56,8 +43,8 @@ Resource* LoadIconOrCursor(HWND owner, const wchar_t* path, Loader loader)
 {
     if (!path)
         return nullptr;
-    std::vector<uint8_t>& file = tReadBuffer;
-    ReadBufferRelease release;
+    BorrowedBytes buffer;
+    std::vector<uint8_t>& file = buffer.bytes();
     const FileReadResult read = ReadWholeFile(path, kMaxDocumentFileSize, &file);
     if (read == FileReadResult::kCannotOpen) {
         ShowErrorBox(owner, L"Error Opening File for Reading", kIoErrorCaption);
@@ -86,11 +73,12 @@ int SaveImages(HWND owner, const wchar_t* path, Image* first, int count, IconFil
         ShowErrorBox(owner, L"Can not initialize internal palettes", kMemoryErrorCaption);
         return 0;
     }
-    std::vector<uint8_t> bytes;
+    BorrowedBytes buffer;
+    std::vector<uint8_t>& bytes = buffer.bytes();
     LockedComposites locked;
     FileWriteResult written = FileWriteResult::kCannotWrite;
     if (LockComposites(first, count, &locked)) {
-        bytes = BuildIconFile(type, locked.images);
+        BuildIconFile(type, locked.images, &bytes);
         written = WriteWholeFileSafely(path, bytes.data(), bytes.size());
     }
     DeleteSharedPalettes(&palettes);

@@ -204,7 +204,8 @@ PYX_API Resource* PYX_LoadProjectFromFile(HWND owner, const wchar_t* path)
 {
     if (!path)
         return nullptr;
-    std::vector<uint8_t> file;
+    BorrowedBytes buffer;
+    std::vector<uint8_t>& file = buffer.bytes();
     const FileReadResult read = ReadWholeFile(path, kMaxDocumentFileSize, &file);
     if (read == FileReadResult::kCannotOpen) {
         ShowErrorBox(owner, L"Error Opening File for Reading", kIoErrorCaption);
@@ -228,7 +229,8 @@ PYX_API int PYX_SaveProjectToFile(HWND owner, const wchar_t* path, Resource* res
 {
     if (!path || !resource)
         return 0;
-    std::vector<uint8_t> bytes;
+    BorrowedBytes buffer;
+    std::vector<uint8_t>& bytes = buffer.bytes();
     FileWriteResult written = FileWriteResult::kCannotWrite;
     if (BuildProjectFile(resource, &bytes))
         written = WriteWholeFileSafely(path, bytes.data(), bytes.size());
