@@ -21,7 +21,7 @@ constexpr bool kRecycleBlocks = true;
 #endif
 
 constexpr size_t kSmallestKeptBlock = size_t(16) << 10 >> 2;  // pixels
-constexpr size_t kMostKeptPixels = size_t(16) << 20 >> 2;     // per thread
+constexpr size_t kMostKeptPixels = size_t(8) << 20 >> 2;      // per thread
 
 struct KeptBlock {
     size_t capacity;
