@@ -66,7 +66,7 @@ void PaintStrip(EditAreaState& state, HDC target)
     }
     if (!state.transformPending)
         DrawReadout(state, buffer.dc);
-    PresentBackBuffer(buffer, target, buffer.pixels.width, buffer.pixels.height);
+    PresentBackBuffer(buffer, target);
 }
 
 void OnStripPaint(EditAreaState& state, HWND window)

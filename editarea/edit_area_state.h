@@ -5,19 +5,13 @@
 
 #include <string>
 
-#include "back_buffer.h"
+#include "common/back_buffer.h"
+#include "common/panel_colors.h"
 #include "canvas_geometry.h"
 #include "common/app_context.h"
 #include "core/pyx.h"
 #include "cursor_choice.h"
 #include "common/selection_state.h"
-
-struct EditAreaColors {
-    COLORREF frame;          // the theme's highlight color
-    COLORREF face;           // panel face
-    COLORREF text;           // panel text
-    COLORREF highlightText;
-};
 
 struct EditAreaState {
     HINSTANCE instance;
@@ -52,7 +46,7 @@ struct EditAreaState {
     BackBuffer canvasBuffer;
     BackBuffer stripBuffer;
     std::wstring statusText;
-    EditAreaColors colors;
+    PanelColors colors;
 
     HCURSOR cursors[kCursorCount];
     HCURSOR arrow;

@@ -7,7 +7,7 @@
 #include "easel.h"
 #include "edit_area_state.h"
 #include "selection_view.h"
-#include "theme_colors.h"
+#include "common/panel_colors.h"
 #include "view_update.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -25,7 +25,7 @@ void PaintFrame(EditAreaState& state, HDC target)
     HBRUSH brush = CreateSolidBrush(state.colors.frame);
     FillRect(buffer.dc, &all, brush);
     DeleteObject(brush);
-    PresentBackBuffer(buffer, target, buffer.pixels.width, buffer.pixels.height);
+    PresentBackBuffer(buffer, target);
 }
 
 void OnFramePaint(EditAreaState& state, HWND window)
@@ -50,7 +50,7 @@ void OnFrameSize(EditAreaState& state, int width, int height)
 // Colors and display changes reach all three windows.
 void OnFrameColorsChanged(EditAreaState& state, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    state.colors = LoadEditAreaColors();
+    state.colors = LoadPanelColors();
     SendMessageW(state.canvas, message, wParam, lParam);
     SendMessageW(state.strip, message, wParam, lParam);
     InvalidateRect(state.frame, nullptr, FALSE);
@@ -201,7 +201,7 @@ bool BuildEditArea(EditAreaState& state, int x, int y, int width, int height)
 {
     if (!CreateFrame(state, x, y, width, height))
         return false;
-    state.colors = LoadEditAreaColors();
+    state.colors = LoadPanelColors();
     LookUpImage(state);
     LookUpLayer(state);
     if (!CreateCanvas(state) || !CreateControlsStrip(state))

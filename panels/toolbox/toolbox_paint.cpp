@@ -124,5 +124,5 @@ void ReleaseToolboxDrawing(ToolboxState* state)
     state->colorIcons = nullptr;
     state->grayIcons = nullptr;
     state->panelOutline = nullptr;
-    ReleaseBackBuffer(&state->buffer);
+    ReleaseBackBuffer(state->buffer);
 }

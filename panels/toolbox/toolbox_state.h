@@ -4,9 +4,9 @@
 #include <windows.h>
 #include <gdiplus.h>
 
-#include "back_buffer.h"
+#include "common/back_buffer.h"
 #include "common/app_context.h"
-#include "panel_colors.h"
+#include "common/panel_colors.h"
 
 struct ToolboxState {
     HWND window;

@@ -70,12 +70,12 @@ void OnSize(ToolboxState* state, int height)
     state->width = kToolboxWidth;
     state->height = height;
     RebuildPanelOutline(state);
-    RebuildBackBuffer(&state->buffer, state->window, state->width, state->height);
+    RebuildBackBuffer(state->buffer, state->width, state->height);
 }
 
 void OnDisplayChange(ToolboxState* state)
 {
-    RebuildBackBuffer(&state->buffer, state->window, state->width, state->height);
+    RebuildBackBuffer(state->buffer, state->width, state->height);
     Redraw(state);
 }
 

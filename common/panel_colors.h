@@ -1,4 +1,4 @@
-// The colors of a panel: the visual-style theme's button colors when a theme is active, the
+// The colors of a panel (the toolbox, the editing area): the visual-style theme's button colors when a theme is active, the
 // system colors otherwise.
 #pragma once
 

@@ -1,4 +1,4 @@
-#include "back_buffer.h"
+#include "common/back_buffer.h"
 
 #include <algorithm>
 
@@ -43,4 +43,9 @@ void PresentBackBuffer(const BackBuffer& buffer, HDC target, int width, int heig
 {
     if (buffer.dc)
         BitBlt(target, 0, 0, width, height, buffer.dc, 0, 0, SRCCOPY);
+}
+
+void PresentBackBuffer(const BackBuffer& buffer, HDC target)
+{
+    PresentBackBuffer(buffer, target, buffer.pixels.width, buffer.pixels.height);
 }

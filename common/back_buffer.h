@@ -17,5 +17,7 @@ struct BackBuffer {
 bool RebuildBackBuffer(BackBuffer& buffer, int width, int height);
 void ReleaseBackBuffer(BackBuffer& buffer);
 
-// Copies the buffer's top-left width x height to the device context.
+// Copies the buffer's top-left width x height to the device context at (0, 0).
 void PresentBackBuffer(const BackBuffer& buffer, HDC target, int width, int height);
+// Copies the whole buffer.
+void PresentBackBuffer(const BackBuffer& buffer, HDC target);

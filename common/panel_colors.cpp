@@ -1,4 +1,4 @@
-#include "panel_colors.h"
+#include "common/panel_colors.h"
 
 namespace {
 
