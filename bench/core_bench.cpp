@@ -6,6 +6,7 @@
 
 #include "bench.h"
 #include "core/pyx.h"
+#include "tests/core/document_builders.h"
 
 namespace {
 
@@ -36,18 +37,11 @@ void PaintNoise(Gdiplus::Bitmap* bitmap, bool opaque)
 Resource* SevenSizeIcon()
 {
     static const uint16_t kSizes[] = {16, 24, 32, 48, 64, 128, 256};
-    Resource* document = PYX_CreateNewResource();
-    PYX_DeleteImage(document->firstImage);
-    document->firstImage = nullptr;
-    document->imageCount = 0;
-    Image* last = nullptr;
+    Resource* document = DocumentWithoutImages();
     for (uint16_t size : kSizes) {
         Image* image = PYX_CreateImage(size, size);
         PaintNoise(image->composite, false);
-        image->prev = last;
-        (last ? last->next : document->firstImage) = image;
-        last = image;
-        document->imageCount++;
+        AppendImage(document, image);
     }
     return document;
 }

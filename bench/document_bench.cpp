@@ -6,6 +6,7 @@
 
 #include "bench.h"
 #include "core/pyx.h"
+#include "tests/core/document_builders.h"
 
 namespace {
 
@@ -53,18 +54,11 @@ Resource* LayeredDocument()
 
 Resource* Animation()
 {
-    Resource* document = PYX_CreateNewResource();
-    PYX_DeleteImage(document->firstImage);
-    document->firstImage = nullptr;
-    document->imageCount = 0;
-    Image* last = nullptr;
+    Resource* document = DocumentWithoutImages();
     for (int i = 0; i < 20; i++) {
         Image* image = PYX_CreateImage(32, 32);
         PaintPattern(image->composite, 100 + i);
-        image->prev = last;
-        (last ? last->next : document->firstImage) = image;
-        last = image;
-        document->imageCount++;
+        AppendImage(document, image);
     }
     return document;
 }

@@ -7,6 +7,7 @@
 #include "harness/test_bitmaps.h"
 #include "harness/expect_boxes.h"
 #include "harness/test_files.h"
+#include "document_builders.h"
 
 namespace {
 
@@ -19,14 +20,10 @@ struct FrameShape {
 
 Resource* Animation(const std::vector<FrameShape>& shapes, const wchar_t* title, const wchar_t* creator)
 {
-    Resource* document = PYX_CreateNewResource();
-    PYX_DeleteImage(document->firstImage);
-    document->firstImage = nullptr;
-    document->imageCount = 0;
+    Resource* document = DocumentWithoutImages();
     document->defaultRate = 8;
     wcscpy(document->title, title);
     wcscpy(document->creator, creator);
-    Image* last = nullptr;
     for (const FrameShape& shape : shapes) {
         Image* image = PYX_CreateImage(shape.side, shape.side);
         image->bitsPerPixel = shape.bits;
@@ -35,20 +32,9 @@ Resource* Animation(const std::vector<FrameShape>& shapes, const wchar_t* title,
         image->displayRate = shape.rate;
         const uint32_t alpha = shape.bits == 32 ? 160 : 255;
         PaintPixels(image->composite, [&](int x, int y) { return NoiseColor(x + shape.side, y, alpha); });
-        image->prev = last;
-        (last ? last->next : document->firstImage) = image;
-        last = image;
-        document->imageCount++;
+        AppendImage(document, image);
     }
     return document;
-}
-
-std::vector<Image*> Images(Resource* document)
-{
-    std::vector<Image*> images;
-    for (Image* image = document->firstImage; image; image = image->next)
-        images.push_back(image);
-    return images;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "harness/test_bitmaps.h"
 #include "harness/expect_boxes.h"
 #include "harness/test_files.h"
+#include "document_builders.h"
 
 namespace {
 
@@ -29,31 +30,16 @@ uint32_t TestColor(int x, int y)
 
 Resource* MakeDocument(const std::vector<ImageShape>& shapes)
 {
-    Resource* document = PYX_CreateNewResource();
-    PYX_DeleteImage(document->firstImage);
-    document->firstImage = nullptr;
-    document->imageCount = 0;
-    Image* last = nullptr;
+    Resource* document = DocumentWithoutImages();
     for (const ImageShape& shape : shapes) {
         Image* image = PYX_CreateImage(shape.width, shape.height);
         image->bitsPerPixel = shape.bits;
         image->hotspotX = shape.hotspotX;
         image->hotspotY = shape.hotspotY;
         PaintPixels(image->composite, TestColor);
-        image->prev = last;
-        (last ? last->next : document->firstImage) = image;
-        last = image;
-        document->imageCount++;
+        AppendImage(document, image);
     }
     return document;
-}
-
-std::vector<Image*> Images(Resource* document)
-{
-    std::vector<Image*> images;
-    for (Image* image = document->firstImage; image; image = image->next)
-        images.push_back(image);
-    return images;
 }
 
 }  // namespace

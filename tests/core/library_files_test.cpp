@@ -15,6 +15,7 @@
 #include "harness/test_bitmaps.h"
 #include "harness/test_files.h"
 #include "library_test_images.h"
+#include "document_builders.h"
 
 namespace {
 
@@ -90,14 +91,6 @@ Bytes ResourceBytes(HMODULE module, const wchar_t* type, int id)
         return {};
     const uint8_t* data = static_cast<const uint8_t*>(LockResource(LoadResource(module, found)));
     return Bytes(data, data + SizeofResource(module, found));
-}
-
-std::vector<Image*> Images(Resource* document)
-{
-    std::vector<Image*> images;
-    for (Image* image = document->firstImage; image; image = image->next)
-        images.push_back(image);
-    return images;
 }
 
 class LibraryFiles : public testing::Test {

@@ -7,24 +7,18 @@
 
 #include "core/pyx.h"
 #include "harness/test_bitmaps.h"
+#include "document_builders.h"
 
 namespace {
 
 // A document whose Images are told apart by their hot spot x ("tags").
 Resource* TaggedDocument(int count)
 {
-    Resource* document = PYX_CreateNewResource();
-    PYX_DeleteImage(document->firstImage);
-    document->firstImage = nullptr;
-    document->imageCount = 0;
-    Image* last = nullptr;
+    Resource* document = DocumentWithoutImages();
     for (int i = 0; i < count; i++) {
         Image* image = PYX_CreateImage(4, 4);
         image->hotspotX = int16_t(i);
-        image->prev = last;
-        (last ? last->next : document->firstImage) = image;
-        last = image;
-        document->imageCount++;
+        AppendImage(document, image);
     }
     return document;
 }
