@@ -110,11 +110,9 @@ PYX_API Resource* PYX_LoadAniFromFile(HWND owner, const wchar_t* path)
         return nullptr;
     BorrowedBytes buffer;
     std::vector<uint8_t>& file = buffer.bytes();
-    const FileReadResult read = ReadWholeFile(path, kMaxDocumentFileSize, &file);
-    if (read == FileReadResult::kCannotOpen) {
-        ShowErrorBox(owner, L"Can not open file for reading", kIoErrorCaption);
+    FileReadResult read;
+    if (!ReadDocumentFile(owner, path, L"Can not open file for reading", &file, &read))
         return nullptr;
-    }
     AniContents contents;
     const AniParseResult parsed =
         read == FileReadResult::kOk ? ParseAni(file.data(), file.size(), &contents) : AniParseResult::kReadError;

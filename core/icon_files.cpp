@@ -45,11 +45,9 @@ Resource* LoadIconOrCursor(HWND owner, const wchar_t* path, Loader loader)
         return nullptr;
     BorrowedBytes buffer;
     std::vector<uint8_t>& file = buffer.bytes();
-    const FileReadResult read = ReadWholeFile(path, kMaxDocumentFileSize, &file);
-    if (read == FileReadResult::kCannotOpen) {
-        ShowErrorBox(owner, L"Error Opening File for Reading", kIoErrorCaption);
+    FileReadResult read;
+    if (!ReadDocumentFile(owner, path, L"Error Opening File for Reading", &file, &read))
         return nullptr;
-    }
     Resource* resource = NewResourceForFile(path, loader == Loader::kIcon ? kIconFileKind : kCursorFileKind);
     IconDirectory directory;
     if (read != FileReadResult::kOk ||

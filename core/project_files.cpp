@@ -206,11 +206,9 @@ PYX_API Resource* PYX_LoadProjectFromFile(HWND owner, const wchar_t* path)
         return nullptr;
     BorrowedBytes buffer;
     std::vector<uint8_t>& file = buffer.bytes();
-    const FileReadResult read = ReadWholeFile(path, kMaxDocumentFileSize, &file);
-    if (read == FileReadResult::kCannotOpen) {
-        ShowErrorBox(owner, L"Error Opening File for Reading", kIoErrorCaption);
+    FileReadResult read;
+    if (!ReadDocumentFile(owner, path, L"Error Opening File for Reading", &file, &read))
         return nullptr;
-    }
     ProjectContents contents;
     const ProjectParseResult parsed = read == FileReadResult::kOk
                                           ? ParseProject(file.data(), file.size(), &contents)
