@@ -98,14 +98,14 @@ struct FinishWork {
 
 // Rows [band.top, band.bottom) of the destination: the edge shadow stretched into the
 // outline's bounds and the highlights drawn over it, both clipped to the outline (this
-// band's own copy), then masked by the shape's own alpha.
+// band's own copy; nothing is drawn without one), then masked by the shape's own alpha.
 void FinishBand(const FinishWork& work, const RowBand& band, const GraphicsPath* outline)
 {
     const int rows = band.bottom - band.top;
     Bitmap* destination = BitmapOverPixels(SubView(work.destination, 0, band.top, work.destination.width, rows));
     Bitmap* shadow = BitmapOverPixels(work.shadow);
     Bitmap* canvas = BitmapOverPixels(work.canvas);
-    if (destination && canvas) {
+    if (destination && canvas && outline) {
         Graphics graphics(destination);
         graphics.SetSmoothingMode(SmoothingModeAntiAlias);
         graphics.SetInterpolationMode(InterpolationModeHighQualityBicubic);
@@ -134,10 +134,7 @@ void DrawOntoDestination(Bitmap* destination, const GraphicsPath* path, ScratchB
     std::vector<GraphicsPath*> outlines;
     for (size_t i = 0; i < bands.size(); i++)
         outlines.push_back(path->Clone());
-    RunInParallel(int(bands.size()), [&](int i) {
-        if (outlines[size_t(i)])
-            FinishBand(work, bands[size_t(i)], outlines[size_t(i)]);
-    });
+    RunInParallel(int(bands.size()), [&](int i) { FinishBand(work, bands[size_t(i)], outlines[size_t(i)]); });
     for (GraphicsPath* outline : outlines)
         delete outline;
 }
