@@ -4,7 +4,7 @@
 
 #include <shellapi.h>
 
-#include "messages.h"
+#include "common/messages.h"
 #include "resources/vexil/vexil_resources.h"
 #include "selection.h"
 
@@ -107,7 +107,7 @@ bool OnEditCommand(ShellState& shell, int id, bool fromAccelerator)
     case CMD_ROTATE_180: SendToEditArea(shell, kEditAreaRotate180); return true;
     case CMD_CUSTOM_ROTATE: StartCustomRotate(shell); return true;
     case CMD_SCALE: StartScale(shell); return true;
-    case CMD_MOVE: SelectTool(shell, 1); return true;
+    case CMD_MOVE: SelectTool(shell, kMoveTool); return true;
     default: return false;
     }
 }
@@ -119,13 +119,25 @@ bool OnDrawingCommand(ShellState& shell, int id)
         int tool;
     };
     static const ToolCommand kTools[] = {
-        {CMD_TOOL_RECT_SELECTION, 0},   {CMD_TOOL_MAGIC_WAND, 2},     {CMD_TOOL_PEN, 3},
-        {CMD_TOOL_ERASER, 4},           {CMD_TOOL_PAINT_BUCKET, 5},   {CMD_TOOL_GRADIENT, 6},
-        {CMD_TOOL_BLUR, 7},             {CMD_TOOL_HOLLOW_TEXT, 8},    {CMD_TOOL_FILLED_TEXT, 9},
-        {CMD_TOOL_ELLIPSE, 10},         {CMD_TOOL_FILLED_ELLIPSE, 11}, {CMD_TOOL_RECTANGLE, 12},
-        {CMD_TOOL_FILLED_RECTANGLE, 13}, {CMD_TOOL_POLYGON, 14},      {CMD_TOOL_FILLED_POLYGON, 15},
-        {CMD_TOOL_CUSTOM_SHAPE, 16},    {CMD_TOOL_FILLED_CUSTOM_SHAPE, 17}, {CMD_TOOL_LINE, 18},
-        {CMD_TOOL_COLOR_PICKER, 19},
+        {CMD_TOOL_RECT_SELECTION, kRectSelectTool},
+        {CMD_TOOL_MAGIC_WAND, kMagicWandTool},
+        {CMD_TOOL_PEN, kPenTool},
+        {CMD_TOOL_ERASER, kEraserTool},
+        {CMD_TOOL_PAINT_BUCKET, kPaintBucketTool},
+        {CMD_TOOL_GRADIENT, kGradientTool},
+        {CMD_TOOL_BLUR, kBlurTool},
+        {CMD_TOOL_HOLLOW_TEXT, kHollowTextTool},
+        {CMD_TOOL_FILLED_TEXT, kFilledTextTool},
+        {CMD_TOOL_ELLIPSE, kEllipseTool},
+        {CMD_TOOL_FILLED_ELLIPSE, kFilledEllipseTool},
+        {CMD_TOOL_RECTANGLE, kRectangleTool},
+        {CMD_TOOL_FILLED_RECTANGLE, kFilledRectangleTool},
+        {CMD_TOOL_POLYGON, kPolygonTool},
+        {CMD_TOOL_FILLED_POLYGON, kFilledPolygonTool},
+        {CMD_TOOL_CUSTOM_SHAPE, kCustomShapeTool},
+        {CMD_TOOL_FILLED_CUSTOM_SHAPE, kFilledCustomShapeTool},
+        {CMD_TOOL_LINE, kLineTool},
+        {CMD_TOOL_COLOR_PICKER, kColorPickerTool},
     };
     if (id == CMD_USE_GRADIENT) {
         const BrushSettings* brush = shell.context->brushSettings;

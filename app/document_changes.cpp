@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "messages.h"
+#include "common/messages.h"
 #include "selection.h"
 #include "undo_chain.h"
 

@@ -5,7 +5,7 @@
 #include "commands.h"
 #include "document_changes.h"
 #include "menu_states.h"
-#include "messages.h"
+#include "common/messages.h"
 #include "open_by_path.h"
 #include "panel_messages.h"
 #include "panels.h"

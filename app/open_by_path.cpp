@@ -51,8 +51,14 @@ Resource* Load(Reader reader, HWND owner, const wchar_t* path)
 std::wstring CommandLinePath(const wchar_t* commandLine)
 {
     std::wstring path = commandLine ? commandLine : L"";
-    if (!path.empty() && path.front() == L'"')
-        path = path.size() >= 2 ? path.substr(1, path.size() - 2) : std::wstring();
+    if (path.empty() || path.front() != L'"')
+        return path;
+    // A quoted path ends at its closing quote; whatever the shell put after it (a blank) is
+    // not part of the name. Without a closing quote the rest of the line is the name.
+    const size_t close = path.find(L'"', 1);
+    path = path.substr(1, close == std::wstring::npos ? std::wstring::npos : close - 1);
+    while (!path.empty() && path.back() == L' ')
+        path.pop_back();
     return path;
 }
 

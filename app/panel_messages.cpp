@@ -1,23 +1,11 @@
 #include "panel_messages.h"
 
 #include "document_changes.h"
-#include "messages.h"
+#include "common/messages.h"
 #include "panels/colorpicker/swatch.h"
 #include "selection.h"
 
 namespace {
-
-// Reports from the panels, numbered from WM_APP.
-constexpr UINT kDialogApplied = WM_APP + 2;
-constexpr UINT kLayersChangedImage = WM_APP + 6;
-constexpr UINT kLayersChangedLayer = WM_APP + 7;
-constexpr UINT kImageListChanged = WM_APP + 14;
-constexpr UINT kImageListCurrentChanged = WM_APP + 15;
-constexpr UINT kImageReselected = WM_APP + 21;
-constexpr UINT kToolOptionsChanged = WM_APP + 86;
-constexpr UINT kEditAreaPickedColor = WM_APP + 103;
-constexpr UINT kEditAreaChanged = WM_APP + 104;
-constexpr UINT kTransformationEnded = WM_APP + 115;
 
 void Post(HWND window, UINT message, WPARAM wParam = 0)
 {
@@ -123,7 +111,7 @@ bool OnPanelMessage(ShellState& shell, UINT message, WPARAM wParam, LPARAM lPara
     case kImageListCurrentChanged: OnImageListChanged(context, true); return true;
     case kImageReselected: OnImageReselected(context); return true;
     case kToolChanged: PostMessageW(context->toolOptionsWindow, kToolChanged, wParam, lParam); return true;
-    case kToolOptionsChanged: Send(context->editAreaWindow, kToolOptionsChanged); return true;
+    case kTextApply: Send(context->editAreaWindow, kTextApply); return true;
     case kEditAreaPickedColor: OnPickedColor(*context); return true;
     case kEditAreaChanged: OnEditAreaChanged(context, wParam); return true;
     case kTransformationEnded: OnTransformationEnded(shell); return true;

@@ -148,12 +148,28 @@ bool StartVexil(HINSTANCE instance, const wchar_t* commandLine)
     return true;
 }
 
+static bool FocusIsInEditControl()
+{
+    wchar_t className[16] = {};
+    HWND focus = GetFocus();
+    return focus && GetClassNameW(focus, className, 16) && lstrcmpiW(className, L"Edit") == 0;
+}
+
+// Keys typed into an edit (the text tool's box, a number box) belong to that edit: Del,
+// Ctrl+A or Ctrl+Z there must not become Delete Current Image, Select All or Undo.
+bool TranslateShellAccelerator(MSG* message)
+{
+    HWND main = gShell.context ? gShell.context->mainWindow : nullptr;
+    if (!main || !gShell.accelerators || FocusIsInEditControl())
+        return false;
+    return TranslateAcceleratorW(main, gShell.accelerators, message) != 0;
+}
+
 int RunMessageLoop()
 {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        HWND main = gShell.context ? gShell.context->mainWindow : nullptr;
-        if (main && gShell.accelerators && TranslateAcceleratorW(main, gShell.accelerators, &message))
+        if (TranslateShellAccelerator(&message))
             continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);

@@ -34,7 +34,12 @@
 
 #ifndef RC_INVOKED
 
-#include <windows.h>
+// The platform's application message base. The header stays free of Win32 so that the
+// platform-free code (and its native tests) can use the tool and cursor numbers too.
+constexpr unsigned kAppMessageBase = 0x8000;
+#ifdef WM_APP
+static_assert(kAppMessageBase == WM_APP, "application messages start at WM_APP");
+#endif
 
 // ---- Tools ---------------------------------------------------------------------------------
 
@@ -114,111 +119,111 @@ constexpr int kCursorCount = sizeof(kCursorIds) / sizeof(kCursorIds[0]);
 
 // To the image list and the layers panel: redraw (the layers panel takes wParam 1 as
 // "the current layer changed, rebuild the composite").
-constexpr UINT kPanelRefresh = WM_APP + 1;
+constexpr unsigned kPanelRefresh = kAppMessageBase + 1;
 // To the main window, from a settings dialog after applying: wParam 0 also resets the selection.
-constexpr UINT kDialogApplied = WM_APP + 2;
+constexpr unsigned kDialogApplied = kAppMessageBase + 2;
 // To the color picker: the current Image's depth (wParam) and gradient on/off (wParam).
-constexpr UINT kColorPickerDepth = WM_APP + 3;
-constexpr UINT kColorPickerGradient = WM_APP + 4;
+constexpr unsigned kColorPickerDepth = kAppMessageBase + 3;
+constexpr unsigned kColorPickerGradient = kAppMessageBase + 4;
 // To the layers panel: reload the layer list of the current Image.
-constexpr UINT kLayersReload = WM_APP + 5;
+constexpr unsigned kLayersReload = kAppMessageBase + 5;
 // To the main window, from the layers panel: the Image (+6) or only the layer (+7) changed;
 // wParam non-zero rebuilds the selection from its region, 0 resets it.
-constexpr UINT kLayersChangedImage = WM_APP + 6;
-constexpr UINT kLayersChangedLayer = WM_APP + 7;
+constexpr unsigned kLayersChangedImage = kAppMessageBase + 6;
+constexpr unsigned kLayersChangedLayer = kAppMessageBase + 7;
 // To the layers panel: the Layers menu.
-constexpr UINT kLayersNewRasterLayer = WM_APP + 8;
-constexpr UINT kLayersDuplicateLayer = WM_APP + 9;
-constexpr UINT kLayersDeleteLayers = WM_APP + 10;
-constexpr UINT kLayersMergeSelected = WM_APP + 11;
-constexpr UINT kLayersConvertToRaster = WM_APP + 12;
+constexpr unsigned kLayersNewRasterLayer = kAppMessageBase + 8;
+constexpr unsigned kLayersDuplicateLayer = kAppMessageBase + 9;
+constexpr unsigned kLayersDeleteLayers = kAppMessageBase + 10;
+constexpr unsigned kLayersMergeSelected = kAppMessageBase + 11;
+constexpr unsigned kLayersConvertToRaster = kAppMessageBase + 12;
 // To the image list: select the Image of wParam and reload the strip.
-constexpr UINT kImageListSelectImage = WM_APP + 13;
+constexpr unsigned kImageListSelectImage = kAppMessageBase + 13;
 // To the main window, from the image list: the list changed (+14), the current Image
 // changed (+15). +21 is accepted from any window and reselects the current Image.
-constexpr UINT kImageListChanged = WM_APP + 14;
-constexpr UINT kImageListCurrentChanged = WM_APP + 15;
-constexpr UINT kImageReselected = WM_APP + 21;
+constexpr unsigned kImageListChanged = kAppMessageBase + 14;
+constexpr unsigned kImageListCurrentChanged = kAppMessageBase + 15;
+constexpr unsigned kImageReselected = kAppMessageBase + 21;
 // To the image list: the Images menu.
-constexpr UINT kImageListNewImage = WM_APP + 16;
-constexpr UINT kImageListDuplicateImage = WM_APP + 17;
-constexpr UINT kImageListDeleteImage = WM_APP + 18;
-constexpr UINT kImageListStandardFormats = WM_APP + 19;
-constexpr UINT kImageListProperties = WM_APP + 20;
-constexpr UINT kImageListAnimatedCursorProperties = WM_APP + 48;
+constexpr unsigned kImageListNewImage = kAppMessageBase + 16;
+constexpr unsigned kImageListDuplicateImage = kAppMessageBase + 17;
+constexpr unsigned kImageListDeleteImage = kAppMessageBase + 18;
+constexpr unsigned kImageListStandardFormats = kAppMessageBase + 19;
+constexpr unsigned kImageListProperties = kAppMessageBase + 20;
+constexpr unsigned kImageListAnimatedCursorProperties = kAppMessageBase + 48;
 // To the icon-library dialog, from its worker thread.
-constexpr UINT kLibraryProgress = WM_APP + 23;
-constexpr UINT kLibraryFailed = WM_APP + 24;
-constexpr UINT kLibraryDone = WM_APP + 25;
+constexpr unsigned kLibraryProgress = kAppMessageBase + 23;
+constexpr unsigned kLibraryFailed = kAppMessageBase + 24;
+constexpr unsigned kLibraryDone = kAppMessageBase + 25;
 // To the main window: record an undo ring. +26 move (wParam from, lParam to), +27 change
 // (wParam index), +28 delete (wParam index), +29 new (wParam index), +30 standard formats
 // (wParam first, lParam last).
-constexpr UINT kUndoMoveRing = WM_APP + 26;
-constexpr UINT kUndoChangeRing = WM_APP + 27;
-constexpr UINT kUndoDeleteRing = WM_APP + 28;
-constexpr UINT kUndoNewRing = WM_APP + 29;
-constexpr UINT kUndoStandardFormatsRing = WM_APP + 30;
+constexpr unsigned kUndoMoveRing = kAppMessageBase + 26;
+constexpr unsigned kUndoChangeRing = kAppMessageBase + 27;
+constexpr unsigned kUndoDeleteRing = kAppMessageBase + 28;
+constexpr unsigned kUndoNewRing = kAppMessageBase + 29;
+constexpr unsigned kUndoStandardFormatsRing = kAppMessageBase + 30;
 // To the layers panel: "Merge All Layers".
-constexpr UINT kLayersMergeAll = WM_APP + 42;
+constexpr unsigned kLayersMergeAll = kAppMessageBase + 42;
 // To the image list and the layers panel: input off (wParam 0) or on (wParam 1).
-constexpr UINT kPanelInput = WM_APP + 43;
+constexpr unsigned kPanelInput = kAppMessageBase + 43;
 // To the color picker, posted to itself: number box 1004 to 1007 changed.
-constexpr UINT kColorBoxRedChanged = WM_APP + 44;
-constexpr UINT kColorBoxGreenChanged = WM_APP + 45;
-constexpr UINT kColorBoxBlueChanged = WM_APP + 46;
-constexpr UINT kColorBoxAlphaChanged = WM_APP + 47;
+constexpr unsigned kColorBoxRedChanged = kAppMessageBase + 44;
+constexpr unsigned kColorBoxGreenChanged = kAppMessageBase + 45;
+constexpr unsigned kColorBoxBlueChanged = kAppMessageBase + 46;
+constexpr unsigned kColorBoxAlphaChanged = kAppMessageBase + 47;
 // From the toolbox to the main window (wParam new tool, lParam previous), passed on to the
 // tool options bar.
-constexpr UINT kToolChanged = WM_APP + 80;
+constexpr unsigned kToolChanged = kAppMessageBase + 80;
 // To the tool options bar, posted to itself when one of its number boxes changed.
-constexpr UINT kWandColorEdited = WM_APP + 81;
-constexpr UINT kWandAlphaEdited = WM_APP + 82;
-constexpr UINT kPenSizeEdited = WM_APP + 83;
-constexpr UINT kEraserSizeEdited = WM_APP + 84;
-constexpr UINT kBlurSizeEdited = WM_APP + 85;
-constexpr UINT kLineSizeEdited = WM_APP + 87;
-constexpr UINT kEllipseSizeEdited = WM_APP + 88;
-constexpr UINT kRectangleSizeEdited = WM_APP + 89;
-constexpr UINT kRectangleRadiusXEdited = WM_APP + 90;
-constexpr UINT kRectangleRadiusYEdited = WM_APP + 91;
-constexpr UINT kFilledRectangleRadiusXEdited = WM_APP + 92;
-constexpr UINT kFilledRectangleRadiusYEdited = WM_APP + 93;
-constexpr UINT kPolygonSizeEdited = WM_APP + 94;
-constexpr UINT kCustomShapeSizeEdited = WM_APP + 97;
-constexpr UINT kTextSizeEdited = WM_APP + 98;
+constexpr unsigned kWandColorEdited = kAppMessageBase + 81;
+constexpr unsigned kWandAlphaEdited = kAppMessageBase + 82;
+constexpr unsigned kPenSizeEdited = kAppMessageBase + 83;
+constexpr unsigned kEraserSizeEdited = kAppMessageBase + 84;
+constexpr unsigned kBlurSizeEdited = kAppMessageBase + 85;
+constexpr unsigned kLineSizeEdited = kAppMessageBase + 87;
+constexpr unsigned kEllipseSizeEdited = kAppMessageBase + 88;
+constexpr unsigned kRectangleSizeEdited = kAppMessageBase + 89;
+constexpr unsigned kRectangleRadiusXEdited = kAppMessageBase + 90;
+constexpr unsigned kRectangleRadiusYEdited = kAppMessageBase + 91;
+constexpr unsigned kFilledRectangleRadiusXEdited = kAppMessageBase + 92;
+constexpr unsigned kFilledRectangleRadiusYEdited = kAppMessageBase + 93;
+constexpr unsigned kPolygonSizeEdited = kAppMessageBase + 94;
+constexpr unsigned kCustomShapeSizeEdited = kAppMessageBase + 97;
+constexpr unsigned kTextSizeEdited = kAppMessageBase + 98;
 // The text tools' Apply: from the tool options bar to the main window, sent on to the
 // editing area.
-constexpr UINT kTextApply = WM_APP + 86;
+constexpr unsigned kTextApply = kAppMessageBase + 86;
 // To the tool options bar, from the editing area: copy the text box into ToolOptions.
-constexpr UINT kCopyTypedText = WM_APP + 95;
+constexpr unsigned kCopyTypedText = kAppMessageBase + 95;
 // To the toolbox: choose the tool of wParam.
-constexpr UINT kToolboxSelectTool = WM_APP + 96;
+constexpr unsigned kToolboxSelectTool = kAppMessageBase + 96;
 // To the editing area.
-constexpr UINT kEditAreaRedraw = WM_APP + 100;
-constexpr UINT kEditAreaLayerChanged = WM_APP + 101;
-constexpr UINT kEditAreaImageChanged = WM_APP + 102;
-constexpr UINT kEditAreaSelectionChanged = WM_APP + 105;
-constexpr UINT kEditAreaUndone = WM_APP + 106;
-constexpr UINT kEditAreaCustomRotate = WM_APP + 107;
-constexpr UINT kEditAreaScale = WM_APP + 108;
-constexpr UINT kEditAreaCut = WM_APP + 109;
-constexpr UINT kEditAreaFlipHorizontal = WM_APP + 110;
-constexpr UINT kEditAreaFlipVertical = WM_APP + 111;
-constexpr UINT kEditAreaRotateCW = WM_APP + 112;
-constexpr UINT kEditAreaRotateCCW = WM_APP + 113;
-constexpr UINT kEditAreaRotate180 = WM_APP + 114;
+constexpr unsigned kEditAreaRedraw = kAppMessageBase + 100;
+constexpr unsigned kEditAreaLayerChanged = kAppMessageBase + 101;
+constexpr unsigned kEditAreaImageChanged = kAppMessageBase + 102;
+constexpr unsigned kEditAreaSelectionChanged = kAppMessageBase + 105;
+constexpr unsigned kEditAreaUndone = kAppMessageBase + 106;
+constexpr unsigned kEditAreaCustomRotate = kAppMessageBase + 107;
+constexpr unsigned kEditAreaScale = kAppMessageBase + 108;
+constexpr unsigned kEditAreaCut = kAppMessageBase + 109;
+constexpr unsigned kEditAreaFlipHorizontal = kAppMessageBase + 110;
+constexpr unsigned kEditAreaFlipVertical = kAppMessageBase + 111;
+constexpr unsigned kEditAreaRotateCW = kAppMessageBase + 112;
+constexpr unsigned kEditAreaRotateCCW = kAppMessageBase + 113;
+constexpr unsigned kEditAreaRotate180 = kAppMessageBase + 114;
 // To the main window, from the editing area: the color picker tool picked the primary color
 // (+103), the drawing changed (+104, wParam 1 when the current layer changed), a pending
 // transformation was applied or cancelled (+115).
-constexpr UINT kEditAreaPickedColor = WM_APP + 103;
-constexpr UINT kEditAreaChanged = WM_APP + 104;
-constexpr UINT kTransformationEnded = WM_APP + 115;
+constexpr unsigned kEditAreaPickedColor = kAppMessageBase + 103;
+constexpr unsigned kEditAreaChanged = kAppMessageBase + 104;
+constexpr unsigned kTransformationEnded = kAppMessageBase + 115;
 // To a settings dialog, posted to itself to check an edit after it finished its own change.
-constexpr UINT kValidateOpacity = WM_APP + 250;
-constexpr UINT kValidateBevel = WM_APP + 251;
-constexpr UINT kValidateColorize = WM_APP + 252;
-constexpr UINT kValidateContrast = WM_APP + 253;
-constexpr UINT kValidateHsl = WM_APP + 254;
-constexpr UINT kValidateShadow = WM_APP + 255;
+constexpr unsigned kValidateOpacity = kAppMessageBase + 250;
+constexpr unsigned kValidateBevel = kAppMessageBase + 251;
+constexpr unsigned kValidateColorize = kAppMessageBase + 252;
+constexpr unsigned kValidateContrast = kAppMessageBase + 253;
+constexpr unsigned kValidateHsl = kAppMessageBase + 254;
+constexpr unsigned kValidateShadow = kAppMessageBase + 255;
 
 #endif  // RC_INVOKED

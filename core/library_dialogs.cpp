@@ -251,11 +251,11 @@ INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_INITDIALOG:
         OnProgressDialogInit(dialog, reinterpret_cast<LibraryCreation*>(lParam));
         return TRUE;
-    case kLibraryProgressMessage:
+    case kLibraryProgress:
         OnProgress(dialog);
         return TRUE;
-    case kLibraryFailedMessage:
-    case kLibraryDoneMessage:
+    case kLibraryFailed:
+    case kLibraryDone:
         EndWithWorker(dialog);
         return TRUE;
     case WM_COMMAND:

@@ -35,7 +35,7 @@ LibraryOutcome Fail(LibraryCreation* creation, const std::wstring& building, con
 {
     DeleteFileW(building.c_str());
     ShowWorkerBox(creation, text, kIoErrorCaption, MB_ICONERROR);
-    Post(creation, kLibraryFailedMessage);
+    Post(creation, kLibraryFailed);
     return LibraryOutcome::kFailed;
 }
 
@@ -48,7 +48,7 @@ bool ContinueWithFile(LibraryCreation* creation, int position, const std::wstrin
         creation->position = position;
         wcsncpy(creation->currentPath, path.c_str(), kLibraryPathLength - 1);
         creation->currentPath[kLibraryPathLength - 1] = 0;
-        Post(creation, kLibraryProgressMessage);
+        Post(creation, kLibraryProgress);
     }
     LeaveCriticalSection(&creation->lock);
     return !cancelled;
@@ -141,6 +141,6 @@ LibraryOutcome RunLibraryWorker(LibraryCreation* creation)
     if (!MoveFileExW(building.c_str(), creation->targetPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return Fail(creation, building, kCannotCreate);
     ShowWorkerBox(creation, kCreated, kResultCaption, MB_ICONINFORMATION);
-    Post(creation, kLibraryDoneMessage);
+    Post(creation, kLibraryDone);
     return LibraryOutcome::kDone;
 }

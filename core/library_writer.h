@@ -8,10 +8,7 @@
 #include <string>
 #include <vector>
 
-// Posted by the worker to the progress dialog.
-constexpr UINT kLibraryProgressMessage = WM_APP + 23;  // 0x8017
-constexpr UINT kLibraryFailedMessage = WM_APP + 24;    // 0x8018
-constexpr UINT kLibraryDoneMessage = WM_APP + 25;      // 0x8019
+#include "common/messages.h"  // kLibraryProgress, kLibraryFailed, kLibraryDone
 
 constexpr size_t kLibraryPathLength = 260;
 constexpr uint16_t kFirstLibraryGroupId = 101;

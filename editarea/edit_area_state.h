@@ -77,12 +77,3 @@ EditAreaState& Easel();
 // Looks the current image and layer up again from the context's indexes.
 void LookUpImage(EditAreaState& state);
 void LookUpLayer(EditAreaState& state);
-
-// The window messages exchanged with the main window.
-enum : UINT {
-    kRedrawCanvasMessage = WM_APP + 100,
-    kLayerChangedMessage = WM_APP + 101,
-    kImageChangedMessage = WM_APP + 102,
-    kSelectionChangedMessage = WM_APP + 105,
-    kUndoneMessage = WM_APP + 106,
-};

@@ -7,6 +7,7 @@
 #include "easel.h"
 #include "edit_area_state.h"
 #include "selection_view.h"
+#include "common/messages.h"
 #include "common/panel_colors.h"
 #include "view_update.h"
 
@@ -100,26 +101,38 @@ void OnUndone(EditAreaState& state, WPARAM wParam)
     OnSelectionChanged(state);
 }
 
-// Messages of the main window. The text tools' Apply (WM_APP+86), the transformations
-// (WM_APP+107, +108, +110 to +114) and Cut (WM_APP+109) arrive with the tools that
+// The main window has started a pending transformation and waits, with its menus off, for
+// the editing area to end it. Until the transformation strip exists every opening is
+// refused at once, which ends the wait as a cancelled transformation would.
+void RefusePendingTransformation(const EditAreaState& state)
+{
+    PostMessageW(state.parent, kTransformationEnded, 0, 0);
+}
+
+// Messages of the main window. The text tools' Apply (WM_APP+86), the one-step
+// transformations (WM_APP+110 to +114) and Cut (WM_APP+109) arrive with the tools that
 // carry them out; until then the frame accepts and ignores them.
 bool OnFrameAppMessage(EditAreaState& state, UINT message, WPARAM wParam)
 {
     switch (message) {
-    case kRedrawCanvasMessage:
+    case kEditAreaRedraw:
         RedrawCanvas(state);
         return true;
-    case kLayerChangedMessage:
+    case kEditAreaLayerChanged:
         OnLayerChanged(state);
         return true;
-    case kImageChangedMessage:
+    case kEditAreaImageChanged:
         OnImageChanged(state);
         return true;
-    case kSelectionChangedMessage:
+    case kEditAreaSelectionChanged:
         OnSelectionChanged(state);
         return true;
-    case kUndoneMessage:
+    case kEditAreaUndone:
         OnUndone(state, wParam);
+        return true;
+    case kEditAreaCustomRotate:
+    case kEditAreaScale:
+        RefusePendingTransformation(state);
         return true;
     }
     return false;

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "common/messages.h"
 #include "module_instance.h"
 #include "option_controls.h"
 #include "options_bar_state.h"
@@ -12,10 +13,6 @@
 #include "toolrack_ids.h"
 
 namespace {
-
-constexpr UINT kToolChanged = WM_APP + 80;  // from the main window: wParam new tool
-constexpr UINT kApplyText = WM_APP + 86;    // to the main window, after Apply
-constexpr UINT kCopyText = WM_APP + 95;     // from the editing area: take the typed text
 
 // The library serves one options bar per process; its record outlives the window because
 // the editing area keeps reading it through the AppContext.
@@ -49,7 +46,7 @@ void CopyTypedText(OptionsBarState* state)
 void OnApply(OptionsBarState* state)
 {
     CopyTypedText(state);
-    SendMessageW(state->options.parent, kApplyText, 0, 0);
+    SendMessageW(state->options.parent, kTextApply, 0, 0);
 }
 
 // Spans the parent's client width at the top, keeping the dialog's own height.
@@ -96,7 +93,7 @@ INT_PTR CALLBACK OptionsBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM)
     case WM_INITDIALOG: OnInitDialog(state, bar); return TRUE;
     case WM_COMMAND: OnCommand(state, LOWORD(wParam), HIWORD(wParam)); return TRUE;
     case kToolChanged: OnToolChanged(state, wParam); return TRUE;
-    case kCopyText: CopyTypedText(state); return TRUE;
+    case kCopyTypedText: CopyTypedText(state); return TRUE;
     }
     if (NumericOptionForMessage(message)) {
         CorrectNumericEdit(state, message);

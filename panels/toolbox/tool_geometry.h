@@ -3,7 +3,8 @@
 
 #include <cstdint>
 
-constexpr int kToolCount = 22;
+#include "common/messages.h"
+
 constexpr int kNoButton = 255;   // hovered value when the pointer is over no button
 constexpr int kButtonSize = 24;
 constexpr int kIconSize = 20;

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "common/messages.h"
 #include "module_instance.h"
 #include "tool_geometry.h"
 #include "toolbox_state.h"
@@ -12,8 +13,6 @@
 namespace {
 
 constexpr wchar_t kClassName[] = L"VxToolBox";
-constexpr UINT kToolChanged = WM_APP + 80;  // to the main window: wParam new, lParam previous
-constexpr UINT kChooseTool = WM_APP + 96;   // from the main window: wParam tool
 
 // The library serves one toolbox per process.
 ToolboxState gToolbox;
@@ -112,7 +111,7 @@ LRESULT CALLBACK ToolboxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_LBUTTONDOWN:
         OnLeftButtonDown(state, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
-    case kChooseTool: OnChooseTool(state, wParam); return 0;
+    case kToolboxSelectTool: OnChooseTool(state, wParam); return 0;
     case WM_SIZE: OnSize(state, HIWORD(lParam)); return 0;
     case WM_PAINT: OnPaint(state); return 0;
     case WM_PRINTCLIENT: PaintTo(*state, reinterpret_cast<HDC>(wParam)); return 0;

@@ -109,6 +109,7 @@ TEST(Commands, AcceleratorsAreBlockedWhileATransformationWaitsButTheMenuIsNot)
     EXPECT_EQ(imageList[0].message, kPanelInput);
     EXPECT_EQ(imageList[0].wParam, 0u) << "input off";
     EXPECT_EQ(Messages(spy.ReceivedBy(context.editAreaWindow)), std::vector<UINT>{WM_APP + 108});
+    CurrentShell().transformPending = 1;  // as while the scaling strip is open
 
     // The menu items are disabled now, so the accelerator table sends nothing; a command
     // marked as an accelerator's (a stale menu) is still refused when it checks.

@@ -56,6 +56,22 @@ TEST(PanelMessages, ReportsAreFannedOutToTheOtherPanels)
     StopShell();
 }
 
+TEST(PanelMessages, RefusedTransformationEndsAtOnceAndUnlocksTheMenus)
+{
+    HWND window = StartShell();
+    ASSERT_NE(window, nullptr);
+    for (int command : {32803, 32804}) {  // Custom Rotate, Scale
+        SendMessageW(window, WM_COMMAND, command, 0);
+        ASSERT_EQ(CurrentShell().transformPending, 1) << command;
+        PumpMessages();
+        EXPECT_EQ(CurrentShell().transformPending, 0) << command << ": the editing area ended it";
+    }
+    SendMessageW(window, WM_COMMAND, 105, 0);  // Exit works again
+    PumpMessages();
+    EXPECT_FALSE(IsWindow(window));
+    StopShell();
+}
+
 TEST(PanelMessages, EndOfATransformationLetsThePanelsAndTheWindowGoAgain)
 {
     HWND window = StartShell();

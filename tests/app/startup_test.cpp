@@ -13,6 +13,7 @@
 #include "resources/vexil/vexil_resources.h"
 #include "shell_session.h"
 #include "shell_state.h"
+#include "startup.h"
 
 namespace {
 
@@ -323,10 +324,35 @@ TEST(Startup, CommandLineThatNamesNoUsableFileKeepsTheNewDocument)
 
 TEST(Startup, CommandLinePathLosesItsEnclosingQuotesOnly)
 {
-    EXPECT_EQ(CommandLinePath(L"\"C:\\My Icons\\a.ico\""), L"C:\\My Icons\\a.ico");
-    EXPECT_EQ(CommandLinePath(L"C:\\icons\\a.ico"), L"C:\\icons\\a.ico");
-    EXPECT_EQ(CommandLinePath(L"\""), L"");
-    EXPECT_EQ(CommandLinePath(L""), L"");
+    const struct {
+        const wchar_t* commandLine;
+        const wchar_t* path;
+    } cases[] = {
+        {L"\"C:\\My Icons\\a.ico\"", L"C:\\My Icons\\a.ico"},
+        {L"C:\\icons\\a.ico", L"C:\\icons\\a.ico"},
+        {L"\"", L""},
+        {L"", L""},
+        {L"\"a.ico", L"a.ico"},                         // no closing quote: keep the last letter
+        {L"\"C:\\icons\\a.ico\" ", L"C:\\icons\\a.ico"},  // a blank after the closing quote
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CommandLinePath(c.commandLine), c.path) << testing::PrintToString(std::wstring(c.commandLine));
+}
+
+TEST(Startup, AcceleratorsStayWithAnEditThatHasTheFocus)
+{
+    HWND window = StartShell();
+    ASSERT_NE(window, nullptr);
+    HWND edit = CreateWindowExW(0, L"EDIT", L"text", WS_CHILD | WS_VISIBLE, 0, 0, 80, 20, window, nullptr,
+                                nullptr, nullptr);
+    ASSERT_NE(edit, nullptr);
+    for (HWND focus : {edit, window}) {
+        SetFocus(focus);
+        MSG del{focus, WM_KEYDOWN, VK_DELETE, 0x00530001, 0, {}};
+        EXPECT_EQ(TranslateShellAccelerator(&del), focus == window) << (focus == edit ? "edit" : "main window");
+    }
+    DestroyWindow(edit);
+    StopShell();
 }
 
 TEST(Startup, ScreenBelow800By600GetsTheMinimumResolutionMessage)
