@@ -21,8 +21,8 @@ void OnDialogApplied(AppContext* context, WPARAM wParam)
 {
     if (wParam == 0)
         ResetSelection(context);
-    Send(context->layersWindow, kLayersRefresh);
-    Post(context->imageListWindow, kImageListRefresh);
+    Send(context->layersWindow, kPanelRefresh);
+    Post(context->imageListWindow, kPanelRefresh);
     Post(context->editAreaWindow, kEditAreaRedraw);
     SynchronizeDepth(*context);
 }
@@ -39,7 +39,7 @@ void RefreshSelection(AppContext* context, WPARAM fromRegion)
 void OnLayersChangedImage(AppContext* context, WPARAM wParam)
 {
     RefreshSelection(context, wParam);
-    Post(context->imageListWindow, kImageListRefresh);
+    Post(context->imageListWindow, kPanelRefresh);
     Post(context->editAreaWindow, kEditAreaLayerChanged);
     SynchronizeDepth(*context);
 }
@@ -72,10 +72,10 @@ void OnImageReselected(AppContext* context)
 
 void OnEditAreaChanged(AppContext* context, WPARAM wParam)
 {
-    Send(context->layersWindow, kLayersRefresh, wParam);
+    Send(context->layersWindow, kPanelRefresh, wParam);
     if (wParam == 1)
         ResetSelection(context);
-    Post(context->imageListWindow, kImageListRefresh);
+    Post(context->imageListWindow, kPanelRefresh);
     if (wParam == 1)
         Post(context->editAreaWindow, kEditAreaLayerChanged, 1);
     else

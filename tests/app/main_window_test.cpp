@@ -7,7 +7,7 @@
 #include "common/message_box_recorder.h"
 #include "core/pyx.h"
 #include "harness/test_files.h"
-#include "messages.h"
+#include "common/messages.h"
 #include "shell_session.h"
 #include "shell_state.h"
 
