@@ -37,22 +37,6 @@ void DrawSelectionOutline(const EditAreaState& state)
     DeleteObject(outline);
 }
 
-void DrawShapePreview(const EditAreaState& state)
-{
-    if (!state.previewVisible || !state.shapePreview || !state.previewPen)
-        return;
-    Path* path = state.shapePreview->Clone();
-    if (!path)
-        return;
-    const CanvasPoint origin = ImageOrigin(state.view);
-    const float zoom = static_cast<float>(state.view.zoom);
-    Gdiplus::Matrix transform(zoom, 0, 0, zoom, static_cast<float>(origin.x), static_cast<float>(origin.y));
-    path->Transform(&transform);
-    Gdiplus::Graphics graphics(state.canvasBuffer.dc);
-    graphics.DrawPath(state.previewPen, path);
-    delete path;
-}
-
 }  // namespace
 
 HRGN SelectionOutlineRegion(HRGN displayRegion, int originX, int originY, int thickness)
@@ -90,6 +74,5 @@ void RenderCanvas(EditAreaState& state)
         DrawComposite(state);
         DrawGrid(state);
         DrawSelectionOutline(state);
-        DrawShapePreview(state);
     }
 }

@@ -6,6 +6,7 @@
 #include "controls_strip.h"
 #include "cursors.h"
 #include "resource_ids.h"
+#include "tools/tool_dispatch.h"
 #include "view_update.h"
 
 namespace {
@@ -50,8 +51,6 @@ void OnCanvasPrintClient(EditAreaState& state, HDC dc)
 
 void UpdateReadout(EditAreaState& state, const PixelHit& hit)
 {
-    if (state.transformPending)
-        return;
     Bitmap* composite = state.image ? state.image->composite : nullptr;
     Gdiplus::Color color;
     if (hit.inside && composite && composite->GetPixel(hit.x, hit.y, &color) == Gdiplus::Ok)
@@ -100,6 +99,7 @@ void OnCanvasMouseMove(EditAreaState& state, int x, int y, WPARAM keys)
     const PixelHit hit = MapPointToPixel(state.view, x, y);
     PickCursor(state, hit);
     UpdateReadout(state, hit);
+    ToolMouseMove(state, x, y, keys);
 }
 
 // Ctrl and Shift change the magic wand's cursor at once.
@@ -113,21 +113,6 @@ void OnCanvasKey(EditAreaState& state, WPARAM key, bool down)
         return;
     if (state.context && state.context->currentTool == kMagicWandTool)
         PickCursor(state, HitAtCursor(state));
-}
-
-void OnCanvasButton(EditAreaState& state, int x, int y, bool doubleClick)
-{
-    const int tool = state.context ? state.context->currentTool : -1;
-    if (tool != kZoomInTool && tool != kZoomOutTool)
-        return;  // the drawing, selection and text tools arrive with their own code
-    const PixelHit hit = MapPointToPixel(state.view, x, y);
-    if (!hit.inside || state.transformPending)
-        return;
-    const ZoomDirection direction = tool == kZoomInTool ? ZoomDirection::kIn : ZoomDirection::kOut;
-    ZoomAtPixel(state, direction, doubleClick, hit.x, hit.y);
-    const int limit = direction == ZoomDirection::kIn ? kMaxZoom : kMinZoom;
-    if (state.view.zoom == limit)
-        ShowCursorById(state, kZoomLimitCursor);
 }
 
 bool OnCanvasSetCursor(EditAreaState& state, LPARAM lParam)
@@ -161,8 +146,16 @@ LRESULT CALLBACK CanvasProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         OnCanvasMouseMove(state, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam);
         return 0;
     case WM_LBUTTONDOWN:
+        ToolButtonDown(state, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam);
+        return 0;
     case WM_LBUTTONDBLCLK:
-        OnCanvasButton(state, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), message == WM_LBUTTONDBLCLK);
+        ToolDoubleClick(state, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam);
+        return 0;
+    case WM_LBUTTONUP:
+        ToolButtonUp(state, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam);
+        return 0;
+    case WM_CAPTURECHANGED:
+        ToolCaptureChanged(state, reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_KEYDOWN:
     case WM_KEYUP:
@@ -187,7 +180,6 @@ bool CreateCanvasTools(EditAreaState& state)
 {
     state.selectionPattern = LoadBitmapW(state.instance, MAKEINTRESOURCEW(IDB_SELECTION_PATTERN));
     state.selectionBrush = state.selectionPattern ? CreatePatternBrush(state.selectionPattern) : nullptr;
-    state.previewPen = new Gdiplus::Pen(Gdiplus::Color(255, 0, 0, 0), 2.0f);
     LoadToolCursors(state);
     state.previousDoubleClickTime = GetDoubleClickTime();
     SetDoubleClickTime(kDoubleClickTime);
@@ -232,8 +224,6 @@ void DestroyCanvas(EditAreaState& state)
         DeleteObject(state.selectionPattern);
     state.selectionBrush = nullptr;
     state.selectionPattern = nullptr;
-    delete state.previewPen;
-    state.previewPen = nullptr;
     ReleaseToolCursors(state);
     if (state.canvasClassRegistered)
         UnregisterClassW(kCanvasClass, state.instance);

@@ -64,8 +64,7 @@ void PaintStrip(EditAreaState& state, HDC target)
         graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
         FillRoundedPanel(state, graphics);
     }
-    if (!state.transformPending)
-        DrawReadout(state, buffer.dc);
+    DrawReadout(state, buffer.dc);
     PresentBackBuffer(buffer, target);
 }
 

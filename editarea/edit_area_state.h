@@ -33,12 +33,9 @@ struct EditAreaState {
     bool selectionOutlineVisible;
     HRGN displayRegion;  // the selection region scaled by zoom, relative to the image origin
     Bitmap* baseBitmap;  // the current layer with the selection cut out
-    Path* shapePreview;
-    bool previewVisible;
-    bool transformPending;
-    bool rotation;
-    bool dragging;
-    POINT anchor;
+    bool dragging;   // a tool's drag holds the mouse capture
+    int dragTool;    // the tool whose drag it is
+    POINT anchor;    // the image pixel where the drag started (tools may move it along)
     bool ctrlHeld;   // as last reported by key or mouse messages
     bool shiftHeld;
 
@@ -53,7 +50,6 @@ struct EditAreaState {
     HCURSOR shownCursor;
     HBRUSH selectionBrush;
     HBITMAP selectionPattern;
-    Gdiplus::Pen* previewPen;
     HFONT readoutFont;
     UINT previousDoubleClickTime;
 

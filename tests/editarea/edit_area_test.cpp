@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "common/gdiplus_pixels.h"
 #include "common/image_encoders.h"
+#include "common/messages.h"
 #include "core/pyx.h"
 #include "editarea/easel.h"
 #include "common/selection_state.h"
@@ -18,13 +20,6 @@
 
 namespace {
 
-constexpr UINT kRedraw = WM_APP + 100;
-constexpr UINT kLayerChanged = WM_APP + 101;
-constexpr UINT kImageChanged = WM_APP + 102;
-constexpr UINT kSelectionChanged = WM_APP + 105;
-constexpr UINT kUndone = WM_APP + 106;
-constexpr int kZoomInTool = 20;
-constexpr int kZoomOutTool = 21;
 constexpr uint32_t kBackground = 0xEFEFEF;
 constexpr uint32_t kGrid = 0xC3C3C3;
 constexpr uint32_t kRed = 0xFF0000;
@@ -213,6 +208,26 @@ protected:
         SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
         SendMessageW(canvas, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
     }
+
+    void Press(int x, int y) { SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
+    void Release(int x, int y) { SendMessageW(canvas, WM_LBUTTONUP, 0, MAKELPARAM(x, y)); }
+
+    // A 256 x 256 image zoomed to 2 at row 200: the vertical bar shows, scrolled to its end.
+    // Returns the end position; `originX` is where the image starts across.
+    int ZoomedLargeImage(int* originX)
+    {
+        UseImage(256, 256);
+        Create();
+        context.currentTool = kZoomInTool;
+        Click(220 + 10, 91 + 200);
+        RECT client{};
+        GetClientRect(canvas, &client);
+        *originX = (client.right - 512) / 2;
+        return 512 - client.bottom;
+    }
+
+    int VerticalPosition() const { return ScrollInfo(SB_VERT).nPos; }
+    void ScrollTo(int position) { SendMessageW(canvas, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, position), 0); }
 
     void DoubleClick(int x, int y)
     {
@@ -403,7 +418,7 @@ TEST_F(EditAreaTest, GridLinesFollowTheCheckboxAboveZoomFive)
 
     // 80 x 80 fits at zoom 5 (439 / 80): only the border, whatever the box says.
     UseImage(80, 80);
-    SendMessageW(frame, kImageChanged, 0, 0);
+    SendMessageW(frame, kEditAreaImageChanged, 0, 0);
     SendMessageW(box, BM_CLICK, 0, 0);
     capture = CaptureClient(canvas);
     const int left = (696 - 400) / 2, top = (439 - 400) / 2;
@@ -437,7 +452,7 @@ TEST_F(EditAreaTest, SelectionOutlineIsTheRedBlueCheckerboardInsideTheRegion)
 
     // A new selection shows after WM_APP+105.
     Select(10, 10, 12, 12);
-    SendMessageW(frame, kSelectionChanged, 0, 0);
+    SendMessageW(frame, kEditAreaSelectionChanged, 0, 0);
     capture = CaptureClient(canvas);
     EXPECT_EQ(capture.at(186, 100), kGrid) << "old outline gone; a grid line is there";
     EXPECT_EQ(capture.at(187, 100), PixelColor(2, 3) & 0xFFFFFF);
@@ -476,6 +491,131 @@ TEST_F(EditAreaTest, ZoomToolsClickDoubleClickAndLimits)
     context.currentTool = kZoomInTool;
     Click(5, 5);
     EXPECT_EQ(ReadoutAt(345, 215), Readout(5, 4));
+}
+
+// Drag tools hold the capture from press to release and pull the view along while they hold
+// it; click tools take no capture, so moving off the canvas scrolls nothing.
+TEST_F(EditAreaTest, DragToolsHoldTheCaptureFromPressToRelease)
+{
+    int originX = 0;
+    const int end = ZoomedLargeImage(&originX);
+    ASSERT_EQ(VerticalPosition(), end);
+    ASSERT_GT(end, 20);
+    const struct Case {
+        int tool;
+        bool drags;
+    } cases[] = {
+        {kRectSelectTool, true},   {kMoveTool, true},         {kMagicWandTool, false},
+        {kPenTool, true},          {kEraserTool, true},       {kPaintBucketTool, false},
+        {kGradientTool, false},    {kBlurTool, true},         {kHollowTextTool, false},
+        {kFilledTextTool, false},  {kEllipseTool, true},      {kFilledEllipseTool, true},
+        {kRectangleTool, true},    {kFilledRectangleTool, true}, {kLineTool, true},
+        {kColorPickerTool, false},
+    };
+    for (const Case& c : cases) {
+        context.currentTool = c.tool;
+        Press(originX + 20, 20);
+        EXPECT_EQ(GetCapture(), c.drags ? canvas : nullptr) << "tool " << c.tool;
+        MoveTo(originX + 20, -15, MK_LBUTTON);  // 15 pixels above the canvas
+        EXPECT_EQ(VerticalPosition(), c.drags ? end - 15 : end) << "tool " << c.tool;
+        Release(originX + 20, -15);
+        EXPECT_EQ(GetCapture(), nullptr) << "tool " << c.tool;
+        MoveTo(originX + 20, -15, MK_LBUTTON);
+        EXPECT_EQ(VerticalPosition(), c.drags ? end - 15 : end) << "tool " << c.tool << ": the drag has ended";
+        ScrollTo(end);
+    }
+
+    // A drag belongs to the tool that started it, even when the toolbox changes meanwhile.
+    context.currentTool = kPenTool;
+    Press(originX + 20, 20);
+    context.currentTool = kMagicWandTool;
+    MoveTo(originX + 20, -10, MK_LBUTTON);
+    EXPECT_EQ(VerticalPosition(), end - 10);
+    Release(originX + 20, -10);
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    // A press off the image starts nothing.
+    context.currentTool = kPenTool;
+    Press(originX - 5, 20);
+    EXPECT_EQ(GetCapture(), nullptr);
+    Release(originX - 5, 20);
+}
+
+// Another window taking the capture (or a release from outside) ends the drag as its button-up
+// would: no more auto-scroll, and the late button-up neither ends it again nor takes the
+// capture away from its new owner. A new press starts a new drag.
+TEST_F(EditAreaTest, LosingTheCaptureEndsTheDragOnce)
+{
+    int originX = 0;
+    const int end = ZoomedLargeImage(&originX);
+    const struct Loss {
+        const char* name;
+        HWND taker;
+    } losses[] = {{"another window takes the capture", parent}, {"the capture is released", nullptr}};
+    for (const Loss& loss : losses) {
+        context.currentTool = kPenTool;
+        Press(originX + 20, 20);
+        ASSERT_EQ(GetCapture(), canvas) << loss.name;
+        if (loss.taker)
+            SetCapture(loss.taker);
+        else
+            ReleaseCapture();
+        EXPECT_EQ(GetCapture(), loss.taker) << loss.name;
+        MoveTo(originX + 20, -15, MK_LBUTTON);
+        EXPECT_EQ(VerticalPosition(), end) << loss.name << ": the drag has ended";
+        Release(originX + 20, -15);
+        EXPECT_EQ(GetCapture(), loss.taker) << loss.name << ": the late button-up leaves the capture alone";
+        ReleaseCapture();
+
+        Press(originX + 20, 20);
+        EXPECT_EQ(GetCapture(), canvas) << loss.name << ": a new drag";
+        MoveTo(originX + 20, -15, MK_LBUTTON);
+        EXPECT_EQ(VerticalPosition(), end - 15) << loss.name;
+        Release(originX + 20, -15);
+        EXPECT_EQ(GetCapture(), nullptr) << loss.name;
+        ScrollTo(end);
+    }
+}
+
+// A number that is no tool is refused: presses, moves, double clicks and releases change
+// nothing, take no capture and show the arrow. A tool that cannot act here ignores the press.
+TEST_F(EditAreaTest, NumbersThatAreNoToolAndToolsThatCannotActAreIgnored)
+{
+    Image* image = UseImage(16, 16);
+    Create();
+    const int x = 132 + 27 * 8 + 5, y = 3 + 27 * 8 + 5;  // pixel (8, 8) at zoom 27
+    for (int tool : {-1, kToolCount, kToolCount + 1, 1000, INT_MIN, INT_MAX}) {
+        context.currentTool = tool;
+        Press(x, y);
+        EXPECT_EQ(GetCapture(), nullptr) << "tool " << tool;
+        MoveTo(x, y, MK_LBUTTON);
+        EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW)) << "tool " << tool;
+        Release(x, y);
+        DoubleClick(x, y);
+        EXPECT_EQ(GetCapture(), nullptr) << "tool " << tool;
+        EXPECT_FALSE(HasStyle(WS_HSCROLL | WS_VSCROLL)) << "tool " << tool << ": zoom unchanged";
+        EXPECT_EQ(ReadoutAt(132 + 27, 3 + 27), Readout(1, 1)) << "tool " << tool << ": zoom still 27";
+    }
+
+    // The pen without a raster layer and the blur brush below 32 bits take no capture.
+    context.currentTool = kPenTool;
+    context.currentLayer = 5;
+    SendMessageW(frame, kEditAreaLayerChanged, 0, 0);
+    Press(x, y);
+    EXPECT_EQ(GetCapture(), nullptr) << "pen without a layer";
+    Release(x, y);
+    context.currentLayer = 0;
+    SendMessageW(frame, kEditAreaLayerChanged, 0, 0);
+    image->bitsPerPixel = 24;
+    context.currentTool = kBlurTool;
+    Press(x, y);
+    EXPECT_EQ(GetCapture(), nullptr) << "blur on a 24-bit image";
+    Release(x, y);
+    context.currentTool = kPenTool;
+    Press(x, y);
+    EXPECT_EQ(GetCapture(), canvas) << "the pen acts on the 24-bit raster layer";
+    Release(x, y);
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(EditAreaTest, LargeImageScrollsAndMapsThroughTheOffset)
@@ -568,40 +708,40 @@ TEST_F(EditAreaTest, MainWindowMessagesLookTheImageUpAgain)
 
     // A different image: WM_APP+102 refits (64 x 32 -> zoom min(10, 13) = 10).
     context.currentImage = 1;
-    SendMessageW(frame, kImageChanged, 0, 0);
+    SendMessageW(frame, kEditAreaImageChanged, 0, 0);
     EXPECT_EQ(ReadoutAt((696 - 640) / 2 + 10 * 63, (439 - 320) / 2 + 10 * 31), Readout(63, 31));
 
     // WM_APP+106: with 0 the view stays unless the image's size changed; with 1 it is refitted.
     context.currentImage = 0;
-    SendMessageW(frame, kUndone, 0, 0);
+    SendMessageW(frame, kEditAreaUndone, 0, 0);
     EXPECT_EQ(ReadoutAt(132 + 27, 3 + 27), Readout(1, 1)) << "another size: refitted to 27";
     context.currentTool = kZoomInTool;
     Click(132 + 27, 3 + 27);
     EXPECT_EQ(ScrollInfo(SB_VERT).nMax, 16 * 28 - 1);
-    SendMessageW(frame, kUndone, 0, 0);
+    SendMessageW(frame, kEditAreaUndone, 0, 0);
     EXPECT_EQ(ScrollInfo(SB_VERT).nMax, 16 * 28 - 1) << "zoom 28 kept";
-    SendMessageW(frame, kUndone, 1, 0);
+    SendMessageW(frame, kEditAreaUndone, 1, 0);
     EXPECT_FALSE(HasStyle(WS_VSCROLL)) << "refitted to 27";
     EXPECT_EQ(ReadoutAt(132 + 27, 3 + 27), Readout(1, 1));
 
     // WM_APP+100 shows changed composite pixels; WM_APP+101 accepts a new layer index.
     Image* image = context.document->firstImage;
     PaintPixels(image->composite, [](int, int) { return 0xFF102030u; });
-    SendMessageW(frame, kRedraw, 0, 0);
+    SendMessageW(frame, kEditAreaRedraw, 0, 0);
     EXPECT_EQ(CaptureClient(canvas).at(300, 200), 0x102030u);
     context.currentLayer = 5;  // out of range: no layer, nothing breaks
-    SendMessageW(frame, kLayerChanged, 0, 0);
-    context.currentTool = 3;   // the pen needs a raster layer
+    SendMessageW(frame, kEditAreaLayerChanged, 0, 0);
+    context.currentTool = kPenTool;  // the pen needs a raster layer
     MoveTo(300, 200);
     EXPECT_EQ(GetCursor(), EaselCursor(108));
     context.currentLayer = 0;
-    SendMessageW(frame, kLayerChanged, 0, 0);
+    SendMessageW(frame, kEditAreaLayerChanged, 0, 0);
     MoveTo(300, 200);
     EXPECT_EQ(GetCursor(), EaselCursor(114));
 
     // An index past the document leaves an empty canvas.
     context.currentImage = 7;
-    SendMessageW(frame, kImageChanged, 0, 0);
+    SendMessageW(frame, kEditAreaImageChanged, 0, 0);
     EXPECT_EQ(CaptureClient(canvas).at(300, 200), kBackground);
     EXPECT_EQ(ReadoutAt(300, 200), kEmptyReadout);
 }
@@ -615,8 +755,10 @@ TEST_F(EditAreaTest, CursorsFollowTheToolAndTheKeys)
         int tool;
         WPARAM keys;
         int cursor;
-    } cases[] = {{0, 0, 102}, {1, 0, 112}, {2, 0, 111}, {2, MK_CONTROL, 124}, {2, MK_SHIFT, 125},
-                 {5, 0, 113}, {7, 0, 120}, {16, 0, 129}, {19, 0, 101}, {20, 0, 117}};
+    } cases[] = {{kRectSelectTool, 0, 102}, {kMoveTool, 0, 112}, {kMagicWandTool, 0, 111},
+                 {kMagicWandTool, MK_CONTROL, 124}, {kMagicWandTool, MK_SHIFT, 125}, {kPaintBucketTool, 0, 113},
+                 {kBlurTool, 0, 120}, {kCustomShapeTool, 0, 129}, {kColorPickerTool, 0, 101},
+                 {kZoomInTool, 0, 117}};
     for (const Case& c : cases) {
         context.currentTool = c.tool;
         MoveTo(x, y, c.keys);
@@ -626,12 +768,12 @@ TEST_F(EditAreaTest, CursorsFollowTheToolAndTheKeys)
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW)) << "off the image";
 
     image->bitsPerPixel = 8;
-    context.currentTool = 6;
+    context.currentTool = kGradientTool;
     MoveTo(x, y);
     EXPECT_EQ(GetCursor(), EaselCursor(108)) << "gradient on an 8-bit image";
 
     // Ctrl pressed over the image switches the wand's cursor at once (keys come through the frame).
-    context.currentTool = 2;
+    context.currentTool = kMagicWandTool;
     POINT screen{x, y};
     ClientToScreen(canvas, &screen);
     SetCursorPos(screen.x, screen.y);
