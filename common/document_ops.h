@@ -2,8 +2,7 @@
 // unlinking and moving them, keeping a layer's visibility bit with it, and rebuilding an
 // Image's composite from its visible layers.
 //
-// A static library linked into each module, not pyx exports: pyx keeps exactly the 36
-// ordinals that outside callers bind to.
+// A static library in each module, not pyx exports: pyx keeps exactly its 36 ordinals.
 //
 // One rule for indexes: an index below 0 or at or beyond the count names nothing (null, or
 // false and nothing changed). Unlinked Images and Layers belong to the caller.
