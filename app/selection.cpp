@@ -14,25 +14,6 @@ void ClearSelection(SelectionState* selection)
     *selection = SelectionState{};
 }
 
-Image* CurrentImage(const AppContext& context)
-{
-    if (!context.document)
-        return nullptr;
-    Image* image = context.document->firstImage;
-    for (int i = 0; image && i < context.currentImage; i++)
-        image = image->next;
-    return image;
-}
-
-Layer* CurrentLayer(const AppContext& context)
-{
-    Image* image = CurrentImage(context);
-    Layer* layer = image ? image->firstLayer : nullptr;
-    for (int i = 0; layer && i < context.currentLayer; i++)
-        layer = layer->next;
-    return layer;
-}
-
 void ResetSelection(AppContext* context)
 {
     SelectionState* selection = context->selection;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/app_context.h"
+#include "common/document_ops.h"
 #include "core/pyx.h"
 
 // Releases the bitmap and region the selection holds and clears the record.
@@ -13,7 +14,3 @@ void ResetSelection(AppContext* context);
 // The selection kept to its region within the image (the whole image when nothing of the
 // region is left), with new content of the region's bounding box taken from the layer.
 void RebuildSelectionFromRegion(AppContext* context);
-
-// The current Image and Layer of the context, or null.
-Image* CurrentImage(const AppContext& context);
-Layer* CurrentLayer(const AppContext& context);

@@ -38,14 +38,6 @@ Resource* Load(const std::wstring& path, const MessageBoxRecorder& recorder, int
     return document;
 }
 
-Image* ImageAt(Resource* document, int index)
-{
-    Image* image = document->firstImage;
-    for (int i = 0; image && i < index; i++)
-        image = image->next;
-    return index >= 0 ? image : nullptr;
-}
-
 bool ParseIndex(const std::wstring& text, long* value)
 {
     wchar_t* end = nullptr;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "common/document_ops.h"
 #include "common/message_box_recorder.h"
 #include "core/pyx.h"
 
@@ -18,9 +19,6 @@ int FailWithBoxes(const MessageBoxRecorder& recorder, const std::wstring& fallba
 
 // Loads a document by extension; on failure prints why, sets *status and returns null.
 Resource* Load(const std::wstring& path, const MessageBoxRecorder& recorder, int* status);
-
-// The Image at a 0-based index, or null.
-Image* ImageAt(Resource* document, int index);
 
 // A whole number from the full text, or false.
 bool ParseIndex(const std::wstring& text, long* value);

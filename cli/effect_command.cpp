@@ -14,14 +14,6 @@ EffectStyle DefaultStyle()
     return {0, 50, 50, 60};
 }
 
-Layer* LayerAt(Image* image, long index)
-{
-    Layer* layer = image->firstLayer;
-    for (long i = 0; layer && i < index && i + 1 < image->layerCount; i++)
-        layer = layer->next;
-    return index >= 0 && index < image->layerCount ? layer : nullptr;
-}
-
 // The layers' shape kinds number the ellipse 1 and the rectangle 2; the effects the other
 // way round.
 int32_t EffectShapeOf(const Layer* layer)
@@ -31,18 +23,6 @@ int32_t EffectShapeOf(const Layer* layer)
     case kRectangleShape: return kEffectRectangle;
     default: return layer->shapeKind;
     }
-}
-
-// Draws the visible layers over full transparency, as the layers panel does.
-void Recomposite(Image* image)
-{
-    Gdiplus::Graphics graphics(image->composite);
-    graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
-    graphics.SetCompositingQuality(Gdiplus::CompositingQualityHighQuality);
-    int position = 0;
-    for (Layer* layer = image->firstLayer; layer && position < image->layerCount; layer = layer->next, position++)
-        if (image->visibleLayers & (1u << (position % 32)))
-            graphics.DrawImage(layer->bitmap, 0, 0, int(image->width), int(image->height));
 }
 
 bool WriteResult(Resource* document, Layer* layer, const std::wstring& out)
@@ -71,7 +51,8 @@ int ApplyToLayer(Resource* document, Image* image, Layer* layer, long effect, co
     request.shadowColor = 0xFF000000;
     if (!LustreApplyEffect(&request))
         return Fail(L"this effect is not offered for the layer's shape");
-    Recomposite(image);
+    if (!RecompositeImage(image))
+        return Fail(L"cannot rebuild the image from its layers");
     document->modified = 1;
     return WriteResult(document, layer, out) ? 0 : FailWithBoxes(recorder, L"cannot write \"" + out + L"\"");
 }
@@ -96,7 +77,7 @@ int RunEffectCommand(const std::wstring& in, const std::wstring& imageText, cons
     if (!document)
         return status;
     Image* image = ImageAt(document, int(imageIndex));
-    Layer* layer = image ? LayerAt(image, layerIndex) : nullptr;
+    Layer* layer = image ? LayerAt(image, int(layerIndex)) : nullptr;
     if (!image)
         status = Fail(L"image " + imageText + L" does not exist");
     else if (!layer)

@@ -1,5 +1,6 @@
 // The undo chain: at most 20 rings of whole-Image history, oldest first.
-#include "undo_chain.h"
+#include "common/document_ops.h"
+#include "pyx.h"
 
 namespace {
 
@@ -85,7 +86,7 @@ void AddCopyRing(UndoChain* chain, UndoRingKind kind, int32_t index, Resource* r
         return;
     UndoRing* ring = NewRing(kind, index, 0);
     if (resource)
-        ring->images = PYX_DuplicateImage(ImageAtIndex(resource, index));
+        ring->images = PYX_DuplicateImage(ImageAt(resource, index));
     RecordRing(chain, ring);
 }
 
@@ -95,32 +96,22 @@ void AddIndexRing(UndoChain* chain, UndoRingKind kind, int32_t first, int32_t se
         RecordRing(chain, NewRing(kind, first, second));
 }
 
-// The Image at index `to` of the list takes the place of the one at `from`.
-void MoveImage(Resource* resource, int from, int to)
-{
-    if (resource->imageCount < 2 || !ImageAtIndex(resource, from) || !ImageAtIndex(resource, to))
-        return;
-    InsertImageRun(resource, to, TakeImageRun(resource, from, from));
-}
-
 void SwapHeldImage(UndoRing* ring, Resource* resource)
 {
-    if (ring->images && ImageAtIndex(resource, ring->first))
-        ring->images = ExchangeImage(resource, ring->first, ring->images);
+    if (Image* old = ReplaceImage(resource, ring->first, ring->images))
+        ring->images = old;
 }
 
 void RestoreHeldImages(UndoRing* ring, Resource* resource)
 {
-    if (ring->images && ring->first >= 0 && ring->first <= resource->imageCount) {
-        InsertImageRun(resource, ring->first, ring->images);
+    if (InsertImageRun(resource, ring->first, ring->images))
         ring->images = nullptr;
-    }
 }
 
 void HoldImages(UndoRing* ring, Resource* resource, int first, int last)
 {
     if (!ring->images)
-        ring->images = TakeImageRun(resource, first, last);
+        ring->images = UnlinkImageRun(resource, first, last);
 }
 
 int32_t UndoRingEffect(UndoRing* ring, Resource* resource)
@@ -150,66 +141,6 @@ int32_t RedoRingEffect(UndoRing* ring, Resource* resource)
 }
 
 }  // namespace
-
-Image* ImageAtIndex(Resource* resource, int index)
-{
-    if (!resource || index < 0 || index >= resource->imageCount)
-        return nullptr;
-    Image* image = resource->firstImage;
-    for (int i = 0; image && i < index; i++)
-        image = image->next;
-    return image;
-}
-
-Image* TakeImageRun(Resource* resource, int first, int last)
-{
-    Image* head = ImageAtIndex(resource, first);
-    Image* tail = ImageAtIndex(resource, last);
-    if (!head || !tail || first > last)
-        return nullptr;
-    Image* before = head->prev;
-    Image* after = tail->next;
-    (before ? before->next : resource->firstImage) = after;
-    if (after)
-        after->prev = before;
-    head->prev = nullptr;
-    tail->next = nullptr;
-    resource->imageCount = uint16_t(resource->imageCount - (last - first + 1));
-    return head;
-}
-
-void InsertImageRun(Resource* resource, int index, Image* run)
-{
-    if (!run || index < 0 || index > resource->imageCount)
-        return;
-    Image* tail = run;
-    int length = 1;
-    for (; tail->next; tail = tail->next)
-        length++;
-    Image* after = ImageAtIndex(resource, index);
-    Image* before = after ? after->prev : ImageAtIndex(resource, resource->imageCount - 1);
-    run->prev = before;
-    (before ? before->next : resource->firstImage) = run;
-    tail->next = after;
-    if (after)
-        after->prev = tail;
-    resource->imageCount = uint16_t(resource->imageCount + length);
-}
-
-Image* ExchangeImage(Resource* resource, int index, Image* replacement)
-{
-    Image* old = ImageAtIndex(resource, index);
-    if (!old || !replacement)
-        return replacement;
-    replacement->prev = old->prev;
-    replacement->next = old->next;
-    (old->prev ? old->prev->next : resource->firstImage) = replacement;
-    if (old->next)
-        old->next->prev = replacement;
-    old->prev = nullptr;
-    old->next = nullptr;
-    return old;
-}
 
 PYX_API UndoChain* PYX_InitNewUndoChain()
 {

@@ -1,5 +1,7 @@
 #include "edit_area_state.h"
 
+#include "common/document_ops.h"
+
 namespace {
 EditAreaState gEditArea;
 }
@@ -11,25 +13,10 @@ EditAreaState& Easel()
 
 void LookUpImage(EditAreaState& state)
 {
-    state.image = nullptr;
-    const Resource* document = state.context ? state.context->document : nullptr;
-    const int index = state.context ? state.context->currentImage : -1;
-    if (!document || index < 0 || index >= document->imageCount)
-        return;
-    Image* image = document->firstImage;
-    for (int i = 0; i < index && image; i++)
-        image = image->next;
-    state.image = image;
+    state.image = state.context ? CurrentImage(*state.context) : nullptr;
 }
 
 void LookUpLayer(EditAreaState& state)
 {
-    state.layer = nullptr;
-    const int index = state.context ? state.context->currentLayer : -1;
-    if (!state.image || index < 0 || index >= state.image->layerCount)
-        return;
-    Layer* layer = state.image->firstLayer;
-    for (int i = 0; i < index && layer; i++)
-        layer = layer->next;
-    state.layer = layer;
+    state.layer = state.context ? LayerAt(state.image, state.context->currentLayer) : nullptr;
 }
