@@ -44,6 +44,15 @@ DocumentFormat FormatOfPath(const std::wstring& path)
     return DocumentFormat::kUnknown;
 }
 
+bool IsLibraryPath(const std::wstring& path)
+{
+    const std::wstring extension = LowerExtension(path);
+    for (const wchar_t* library : {L".nil", L".icl", L".exe", L".dll", L".scr", L".ocx", L".cpl"})
+        if (extension == library)
+            return true;
+    return false;
+}
+
 Resource* LoadDocument(const std::wstring& path)
 {
     switch (FormatOfPath(path)) {

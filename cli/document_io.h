@@ -11,6 +11,9 @@ enum class DocumentFormat { kUnknown, kIcon, kCursor, kAnimatedCursor, kProject 
 
 DocumentFormat FormatOfPath(const std::wstring& path);
 
+// True for the icon libraries we read: .nil, .icl, .exe, .dll, .scr, .ocx and .cpl.
+bool IsLibraryPath(const std::wstring& path);
+
 // Null when the extension is not one we read or the core refused the file.
 Resource* LoadDocument(const std::wstring& path);
 

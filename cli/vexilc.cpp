@@ -28,19 +28,36 @@ const wchar_t kUsage[] =
     L"       vexilc library OUT.nil IN1.ico IN2.ico ...\n"
     L"       vexilc filter IN INDEX TYPE [PARAMS...] OUT.ico|OUT.cur|OUT.png|OUT.bmp\n"
     L"       vexilc effect IN.fic INDEX LAYER EFFECT OUT.fic|OUT.png|OUT.bmp\n"
-    L"FILE, IN and OUT are .ico, .cur, .ani or .fic files. extract writes every icon image of\n"
-    L"an icon library (.nil, .icl, .exe, .dll, ...) as OUTDIR\\000.ico, 001.ico, ...; library\n"
+    L"FILE, IN and OUT are .ico, .cur, .ani or .fic files; info also reads icon libraries\n"
+    L"(.nil, .icl, .exe, .dll, .scr, .ocx, .cpl). extract writes every icon image of an icon\n"
+    L"library as OUTDIR\\000.ico, 001.ico, ...; library\n"
     L"builds a new icon library with one icon group per .ico file; filter applies one filter\n"
     L"to the composite of image INDEX and writes the result (an .ico or .cur OUT holds that\n"
     L"one image at its own depth); effect paints one of the seven glossy effects (1 Wave,\n"
     L"2 Pearl, 3 Marble, 4 Jelly, 5 Glassy Ball, 6 Aqua Ball, 7 Sweet) with the default style\n"
     L"on vector layer LAYER of image INDEX and writes the document, or that layer's picture.\n";
 
+// Icon libraries come whole from the library reader; every other kind by its extension.
+Resource* LoadForInfo(const std::wstring& path, const MessageBoxRecorder& recorder, int* status)
+{
+    if (!IsLibraryPath(path))
+        return Load(path, recorder, status);
+    Resource* document = PYX_GetLibraryIcons(nullptr, path.c_str());
+    if (!document) {
+        *status = FailWithBoxes(recorder, L"cannot read \"" + path + L"\"");
+    } else if (document->imageCount == 0) {
+        *status = Fail(L"\"" + path + L"\" holds no icon images");
+        PYX_DoCleanupInternalResource(document);
+        return nullptr;
+    }
+    return document;
+}
+
 int Info(const std::wstring& path)
 {
     MessageBoxRecorder recorder;
     int status = 0;
-    Resource* document = Load(path, recorder, &status);
+    Resource* document = LoadForInfo(path, recorder, &status);
     if (!document)
         return status;
     int index = 0;

@@ -21,29 +21,37 @@ struct AniScan {
     bool sawHeader = false;
 };
 
-// Reads a chunk's size and data, then steps over the pad byte of an odd-sized chunk.
-bool ReadChunk(ByteReader& reader, const uint8_t** data, uint32_t* size)
+// Reads a chunk's size and data.
+bool ReadChunkData(ByteReader& reader, const uint8_t** data, uint32_t* size)
 {
     if (!reader.U32(size) || !reader.Has(*size))
         return false;
     *data = reader.data + reader.pos;
-    reader.Skip(*size);
+    return reader.Skip(*size);
+}
+
+// The same, then steps over the pad byte of an odd-sized chunk.
+bool ReadChunk(ByteReader& reader, const uint8_t** data, uint32_t* size)
+{
+    if (!ReadChunkData(reader, data, size))
+        return false;
     if (*size % 2)
         reader.Skip(1);
     return true;
 }
 
-// Text chunks: the bytes up to the first zero. An even-sized text may still be followed by
-// a stray zero byte, which is stepped over too.
+// Text chunks: the bytes up to the first zero. Writers disagree on padding odd-sized
+// texts, so the byte after the text is stepped over only when it is a zero; anything else
+// already starts the next chunk.
 bool ReadText(ByteReader& reader, std::vector<uint8_t>* text)
 {
     const uint8_t* data = nullptr;
     uint32_t size = 0;
-    if (!ReadChunk(reader, &data, &size))
+    if (!ReadChunkData(reader, &data, &size))
         return false;
     const uint8_t* end = static_cast<const uint8_t*>(std::memchr(data, 0, size));
     text->assign(data, end ? end : data + size);
-    if (size % 2 == 0 && reader.Has(1) && reader.data[reader.pos] == 0)
+    if (reader.Has(1) && reader.data[reader.pos] == 0)
         reader.Skip(1);
     return true;
 }

@@ -51,7 +51,7 @@ struct BlockLayout {
     PixelFormat format;
     const uint8_t* pixelRows = nullptr;
     uint64_t pixelRowBytes = 0;
-    const uint8_t* maskRows = nullptr;
+    const uint8_t* maskRows = nullptr;  // null for a 32-bit block that has none
     uint64_t maskRowBytes = 0;
 };
 
@@ -114,12 +114,15 @@ bool ReadBlockLayout(const uint8_t* block, size_t size, BlockLayout* layout)
     layout->maskRowBytes = MaskRowBytes(width);
     const uint64_t maskStart = pixelStart + layout->pixelRowBytes * layout->height;
     const uint64_t end = maskStart + layout->maskRowBytes * layout->height;
-    if (end > size)
+    // Some writers end a 32-bit block right after its pixel rows, leaving transparency to
+    // the alpha channel; Windows reads those, so we do too. Other depths need their mask.
+    const bool withoutMask = end > size && bits == 32 && maskStart <= size;
+    if (end > size && !withoutMask)
         return false;
     layout->format.colorTable = block + tableStart;
     layout->format.colorCount = uint32_t(std::min<uint64_t>(tableEntries, 256));
     layout->pixelRows = block + pixelStart;
-    layout->maskRows = block + maskStart;
+    layout->maskRows = withoutMask ? nullptr : block + maskStart;
     return true;
 }
 
@@ -255,15 +258,16 @@ void DecodeIconBlockInto(const uint8_t* block, size_t size, const PixelView& out
     BlockLayout layout;
     if (!ReadBlockLayout(block, size, &layout) || out.width != layout.width || out.height != layout.height)
         return;
-    const bool forceOpaque = AlphaChannelUnused(layout);
+    // Without a mask the alpha channel is all there is, even when it is all 0.
+    const bool forceOpaque = layout.maskRows && AlphaChannelUnused(layout);
     const PixelView fileOrder = FlippedView(out);  // stored rows run bottom-up
     for (int y = 0; y < layout.height; y++) {
         const uint8_t* row = layout.pixelRows + y * layout.pixelRowBytes;
-        const uint8_t* maskRow = layout.maskRows + y * layout.maskRowBytes;
+        const uint8_t* maskRow = layout.maskRows ? layout.maskRows + y * layout.maskRowBytes : nullptr;
         uint8_t* outRow = fileOrder.Row(y);
         for (int x = 0; x < layout.width; x++) {
             uint8_t* pixel = outRow + x * 4;
-            if (MaskBit(maskRow, x)) {
+            if (maskRow && MaskBit(maskRow, x)) {
                 std::memset(pixel, 0, 4);
                 continue;
             }

@@ -64,7 +64,8 @@ struct DecodedPicture {
 };
 
 // Size and depth of a bitmap-form icon image block, after checking that the header can
-// describe the block and that the block holds everything the header promises.
+// describe the block and that the block holds everything the header promises (a 32-bit
+// block may stop after its pixel rows; its alpha channel then says what is transparent).
 struct IconBlockInfo {
     int width = 0;
     int height = 0;

@@ -6,6 +6,7 @@
 
 #include "common/gdiplus_pixels.h"
 #include "ico_format.h"
+#include "icon_bitmap.h"
 #include "image_records.h"
 
 namespace {
@@ -18,9 +19,10 @@ Bitmap* DecodeBitmapBlock(const uint8_t* block, size_t size, int* blockDepth)
     Bitmap* picture = NewArgbBitmap(info.width, info.height);
     if (!picture)
         return nullptr;
-    BitmapLock lock(picture, Gdiplus::ImageLockModeWrite);
-    if (lock.ok())
-        DecodeIconBlockInto(block, size, lock.view());
+    if (!DecodeIconBlockIntoBitmap(block, size, picture)) {
+        delete picture;
+        return nullptr;
+    }
     *blockDepth = info.bitsPerPixel;
     return picture;
 }

@@ -160,8 +160,34 @@ bool OutlineOf(const Layer* layer, ProjectOutline* outline)
     return true;
 }
 
+bool HasImageSize(Bitmap* bitmap, const Image* image)
+{
+    return bitmap && bitmap->GetWidth() == image->width && bitmap->GetHeight() == image->height;
+}
+
+bool IsStorableLayer(const Layer* layer, const Image* image)
+{
+    return layer && (layer->type == kRasterLayer || IsVectorLayerType(layer->type)) &&
+           HasImageSize(layer->bitmap, image);
+}
+
+// What the reader refuses is not written either: every Image has layers, and every layer
+// a known type and a bitmap of the Image's size, as has the composite.
+bool IsStorableImage(const Image* image)
+{
+    if (image->layerCount == 0 || !HasImageSize(image->composite, image))
+        return false;
+    const Layer* layer = image->firstLayer;
+    for (int i = 0; i < image->layerCount; i++, layer = layer->next)
+        if (!IsStorableLayer(layer, image))
+            return false;
+    return true;
+}
+
 bool AppendImage(std::vector<uint8_t>& out, const Image* image)
 {
+    if (!IsStorableImage(image))
+        return false;
     AppendProjectImageFields(out, {image->visibleLayers, image->hotspotX, image->hotspotY, image->bitsPerPixel,
                                    image->height, image->width, image->displayRate, image->layerCount});
     if (!AppendBitmap(out, image->composite))

@@ -207,6 +207,32 @@ TEST(AniFormat, OpenReadingOfOtherChunks)
     }
 }
 
+// An odd-sized title or creator is followed by a zero pad byte only when the writer added
+// one; a byte that is not zero already belongs to the next chunk.
+TEST(AniFormat, OddSizedTextsWithAndWithoutPadByte)
+{
+    const Bytes title = {'a', 'b', 'c'}, creator = {'m', 'e', 0, 0, 'x'};
+    struct Case {
+        const char* name;
+        Bytes info;
+    } cases[] = {
+        {"both padded", Cat({Chunk("INAM", title), Chunk("IART", creator)})},
+        {"title unpadded",
+         Cat({Id("INAM"), Word(3), title, Chunk("IART", creator)})},
+        {"both unpadded",
+         Cat({Id("INAM"), Word(3), title, Id("IART"), Word(5), creator})},
+    };
+    for (const Case& test : cases) {
+        const Bytes info = Cat({Id("INFO"), test.info});
+        const Bytes file = Riff(Cat({Id("LIST"), Word(uint32_t(info.size())), info, Header(1, 1, 1), Frames(1)}));
+        AniContents contents;
+        ASSERT_EQ(Parse(file, &contents), AniParseResult::kOk) << test.name;
+        EXPECT_EQ(Text(contents.title), "abc") << test.name;
+        EXPECT_EQ(Text(contents.creator), "me") << test.name;
+        EXPECT_EQ(contents.frames.size(), 1u) << test.name;
+    }
+}
+
 TEST(AniFormat, RefusesBrokenFiles)
 {
     struct Case {

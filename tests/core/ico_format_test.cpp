@@ -264,7 +264,7 @@ TEST(DecodeIconBlock, RefusesHeadersThatCannotDescribeTheBlock)
         {"depth 2", HandBlock(4, 8, 2, 0, 0, rows)},
         {"run-length compression", HandBlock(4, 8, 8, 1, 0, rows)},
         {"odd bit fields", HandBlock(4, 8, 32, 3, 0, std::vector<uint8_t>(12 + 64 + 16, 1))},
-        {"pixel rows cut short", HandBlock(16, 32, 32, 0, 0, std::vector<uint8_t>(16 * 16 * 4, 0))},
+        {"pixel rows cut short", HandBlock(16, 32, 32, 0, 0, std::vector<uint8_t>(16 * 16 * 4 - 1, 0))},
         {"color table larger than the block", HandBlock(4, 8, 8, 0, 0x40000000, rows)},
         {"short header", std::vector<uint8_t>(39, 0)},
     };
@@ -309,6 +309,28 @@ TEST(DecodeIconBlock, ReadsTheFormsThatWindowsShows)
     Decoded shortTable = Decode(HandBlock(2, 2, 8, 0, 1, indexed));
     ASSERT_TRUE(shortTable.ok);
     EXPECT_EQ(DecodedAt(shortTable, 1, 0), Argb(255, 0, 0, 0));
+}
+
+// 32-bit entries that end right after their pixel rows (no transparency mask) take their
+// transparency from the alpha channel alone; one byte less is still refused.
+TEST(DecodeIconBlock, ThirtyTwoBitBlocksWithoutMask)
+{
+    // 2 x 2: rows of 8 bytes, bottom row first; 40 + 16 = 56 bytes in all.
+    const std::vector<uint8_t> rows = {10, 20, 30, 255, 0, 0, 0, 0,  // bottom row
+                                       1, 2, 3, 128, 40, 50, 60, 0};  // top row
+    const std::vector<uint8_t> block = HandBlock(2, 4, 32, 0, 0, rows);
+    ASSERT_EQ(block.size(), 56u);
+    Decoded d = Decode(block);
+    ASSERT_TRUE(d.ok);
+    EXPECT_EQ(d.picture.width, 2);
+    EXPECT_EQ(d.picture.height, 2);
+    EXPECT_EQ(DecodedAt(d, 0, 0), Argb(128, 3, 2, 1));
+    EXPECT_EQ(DecodedAt(d, 1, 0), Argb(0, 60, 50, 40));
+    EXPECT_EQ(DecodedAt(d, 0, 1), Argb(255, 30, 20, 10));
+    EXPECT_EQ(DecodedAt(d, 1, 1), 0u);
+
+    const std::vector<uint8_t> cut(block.begin(), block.end() - 1);
+    EXPECT_FALSE(Decode(cut).ok) << "a block shorter than its pixel rows";
 }
 
 TEST(DecodeIconBlock, EntryWithPngSignatureIsClassifiedAsPng)

@@ -7,6 +7,7 @@
 #include "common/message_box_recorder.h"
 #include "core/byte_io.h"
 #include "core/ico_format.h"
+#include "core/icon_bitmap.h"
 #include "core/pyx.h"
 #include "harness/test_bitmaps.h"
 #include "harness/expect_boxes.h"
@@ -241,6 +242,86 @@ TEST(IconFiles, SixteenBitImagesAreWrittenAt32Bits)
     EXPECT_EQ(loaded->firstImage->bitsPerPixel, 32);
     PYX_DoCleanupInternalResource(loaded);
     PYX_DoCleanupInternalResource(document);
+}
+
+namespace {
+
+// A one-entry icon file whose 2 x 2, 32-bit block stops after `blockSize` bytes: the
+// 40-byte header, then the pixel rows (16 bytes), with no transparency mask after them.
+std::vector<uint8_t> MasklessIconFile(uint32_t blockSize)
+{
+    std::vector<uint8_t> file(22 + 40);
+    WriteU16(&file[2], 1);
+    WriteU16(&file[4], 1);
+    file[6] = 2, file[7] = 2;
+    WriteU16(&file[10], 1);
+    WriteU16(&file[12], 32);
+    WriteU32(&file[14], blockSize);
+    WriteU32(&file[18], 22);
+    WriteU32(&file[22], 40);
+    WriteU32(&file[26], 2);
+    WriteU32(&file[30], 4);  // twice the height, as for every icon block
+    WriteU16(&file[34], 1);
+    WriteU16(&file[36], 32);
+    WriteU32(&file[42], 16);
+    const uint8_t rows[16] = {0, 0, 255, 255, 0, 255, 0, 64,  // bottom row: red, green at alpha 64
+                              255, 0, 0, 128, 0, 0, 0, 0};    // top row: blue at 128, transparent
+    ByteWriter{file}.Bytes(rows, sizeof rows);
+    file.resize(22 + blockSize);
+    return file;
+}
+
+}  // namespace
+
+TEST(IconFiles, ThirtyTwoBitEntriesWithoutMaskLoad)
+{
+    const std::wstring path = TestPath(L"maskless.ico");
+    const std::vector<uint8_t> file = MasklessIconFile(56);
+    ASSERT_EQ(file.size(), 78u);
+    ASSERT_TRUE(WriteBytes(path, file));
+    MessageBoxRecorder recorder;
+    Resource* loaded = PYX_LoadIconFromFile(nullptr, path.c_str());
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_TRUE(recorder.boxes().empty());
+    ASSERT_EQ(loaded->imageCount, 1);
+    Image* image = loaded->firstImage;
+    EXPECT_EQ(image->width, 2);
+    EXPECT_EQ(image->height, 2);
+    EXPECT_EQ(image->bitsPerPixel, 32);
+    const std::vector<uint32_t> expected = {0x800000FFu, 0x00000000u, 0xFFFF0000u, 0x4000FF00u};
+    EXPECT_EQ(ReadPixels(image->composite), expected);
+    EXPECT_EQ(ReadPixels(image->firstLayer->bitmap), expected);
+    PYX_DoCleanupInternalResource(loaded);
+
+    // One byte short of the pixel rows is still a broken file.
+    ASSERT_TRUE(WriteBytes(path, MasklessIconFile(55)));
+    EXPECT_EQ(PYX_LoadIconFromFile(nullptr, path.c_str()), nullptr);
+    ExpectOneBox(recorder, L"Error Reading File", L"I/O Error");
+}
+
+// A picture whose pixels cannot be locked is a failure, not a blank success: the loaders
+// then refuse the entry instead of showing an empty image.
+TEST(IconFiles, DecodingIntoAPictureLockedElsewhereFails)
+{
+    uint8_t pixel[4] = {1, 2, 3, 255};  // blue, green, red, alpha
+    std::vector<uint8_t> block(IconBlockSize(1, 1, 32));
+    ASSERT_TRUE(EncodeIconBlock({1, 1, 4, pixel}, 32, block.data(), block.size()));
+    Bitmap* picture = MakeBitmap(1, 1, [](int, int) { return 0x80808080u; });
+    Gdiplus::Rect all(0, 0, 1, 1);
+    Gdiplus::BitmapData held{};
+    ASSERT_EQ(picture->LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &held), Gdiplus::Ok);
+    EXPECT_FALSE(DecodeIconBlockIntoBitmap(block.data(), block.size(), picture));
+    picture->UnlockBits(&held);
+    EXPECT_EQ(ReadPixels(picture), std::vector<uint32_t>{0x80808080u}) << "left as it was";
+
+    Bitmap* wide = MakeBitmap(2, 1, [](int, int) { return 0x80808080u; });
+    EXPECT_FALSE(DecodeIconBlockIntoBitmap(block.data(), block.size(), wide)) << "not the block's size";
+    EXPECT_EQ(ReadPixels(wide), std::vector<uint32_t>(2, 0x80808080u));
+
+    EXPECT_TRUE(DecodeIconBlockIntoBitmap(block.data(), block.size(), picture));
+    EXPECT_EQ(ReadPixels(picture), std::vector<uint32_t>{0xFF030201u});
+    delete picture;
+    delete wide;
 }
 
 TEST(IconFiles, ReadFailuresShowOneBoxAndLeaveNoResource)

@@ -110,4 +110,36 @@ TEST(LibraryConsoleTool, FailuresPrintTheEditorsMessageAndExitWithOne)
     EXPECT_FALSE(FileExists(TestPath(L"failed.nil")));
 }
 
+// vexilc info reads icon libraries like the other kinds: one line per icon image.
+TEST(LibraryConsoleTool, InfoListsEveryImageOfALibrary)
+{
+    // The 32-bit module holds two_sizes.ico (1 x 1 at 32 bits, 2 x 2 at 1 bit) and
+    // eight_bit_4.ico (4 x 4 at 8 bits); the 16-bit one the first image of two_sizes.ico
+    // and rgb_3.ico (3 x 2 at 24 bits).
+    const std::wstring module = ProgramFolder() + L"\\library_test_icons32.dll";
+    ASSERT_TRUE(WriteBytes(TestPath(L"Icons.NIL"), ReadBytes(module)));
+    ASSERT_TRUE(WriteBytes(TestPath(L"icons.icl"), ReadBytes(FixturePath(L"fuzz\\library_reader\\ne_two_icons.icl"))));
+    const std::string threeImages = "0 1x1 32bpp hotspot=0,0 rate=5 layers=1\r\n"
+                                    "1 2x2 1bpp hotspot=0,0 rate=5 layers=1\r\n"
+                                    "2 4x4 8bpp hotspot=0,0 rate=5 layers=1\r\n";
+    const struct {
+        std::wstring arguments;
+        DWORD exitCode;
+        std::string output;
+    } cases[] = {
+        {L"info \"" + module + L"\"", 0, threeImages},
+        {L"info Icons.NIL", 0, threeImages},
+        {L"info icons.icl", 0,
+         "0 1x1 32bpp hotspot=0,0 rate=5 layers=1\r\n"
+         "1 3x2 24bpp hotspot=0,0 rate=5 layers=1\r\n"},
+        {L"info \"not a library.exe\"", 1, "Format Error: Library is not valid\r\n"},
+    };
+    ASSERT_TRUE(WriteBytes(TestPath(L"not a library.exe"), Bytes(100, 'x')));
+    for (const auto& c : cases) {
+        const ToolRun run = RunVexilc(c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << std::string(c.arguments.begin(), c.arguments.end());
+        EXPECT_EQ(run.output, c.output) << std::string(c.arguments.begin(), c.arguments.end());
+    }
+}
+
 }  // namespace

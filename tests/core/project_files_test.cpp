@@ -220,3 +220,51 @@ TEST(ProjectFiles, FailedSavesKeepTheOldFile)
     EXPECT_EQ(ReadBytes(path), old);
     PYX_DoCleanupInternalResource(document);
 }
+
+// Documents the reader would refuse are refused when saving, so that no project is ever
+// written that cannot be opened again.
+TEST(ProjectFiles, UnreadableDocumentsAreNotWritten)
+{
+    Resource* document = LayeredDocument();
+    Image* second = document->firstImage->next;
+    Layer* vector = document->firstImage->firstLayer->next;
+    Bitmap* rightSize = second->firstLayer->bitmap;
+    Bitmap* wrongSize = MakeBitmap(5, 6, [](int, int) { return 0xFF000000u; });
+    Bitmap* rightComposite = second->composite;
+    Bitmap* wrongComposite = MakeBitmap(7, 5, [](int, int) { return 0xFF000000u; });
+    struct Case {
+        const char* name;
+        void (*change)(Image* second, Layer* vector, Bitmap* bitmap, Bitmap* composite);
+    } cases[] = {
+        {"an image without layers", [](Image* image, Layer*, Bitmap*, Bitmap*) { image->layerCount = 0; }},
+        {"a layer bitmap of another size",
+         [](Image* image, Layer*, Bitmap* bitmap, Bitmap*) { image->firstLayer->bitmap = bitmap; }},
+        {"a composite of another size",
+         [](Image* image, Layer*, Bitmap*, Bitmap* composite) { image->composite = composite; }},
+        {"layer type 0", [](Image*, Layer* layer, Bitmap*, Bitmap*) { layer->type = 0; }},
+        {"layer type 4", [](Image*, Layer* layer, Bitmap*, Bitmap*) { layer->type = 4; }},
+    };
+    const std::wstring path = TestPath(L"unreadable.fic");
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        test.change(second, vector, wrongSize, wrongComposite);
+        MessageBoxRecorder recorder;
+        EXPECT_EQ(PYX_SaveProjectToFile(nullptr, path.c_str(), document), 0);
+        ExpectOneBox(recorder, L"Error writing Project file", L"I/O Error");
+        EXPECT_FALSE(FileExists(path));
+        DeleteFileW(path.c_str());
+        second->layerCount = 1;
+        second->firstLayer->bitmap = rightSize;
+        second->composite = rightComposite;
+        vector->type = kOutlinedVectorLayer;
+    }
+    // Put back as it was, the document saves and reads again.
+    ASSERT_EQ(PYX_SaveProjectToFile(nullptr, path.c_str(), document), 1);
+    Resource* loaded = PYX_LoadProjectFromFile(nullptr, path.c_str());
+    ASSERT_NE(loaded, nullptr);
+    ExpectSameDocument(document, loaded);
+    PYX_DoCleanupInternalResource(loaded);
+    PYX_DoCleanupInternalResource(document);
+    delete wrongSize;
+    delete wrongComposite;
+}
