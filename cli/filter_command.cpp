@@ -2,71 +2,25 @@
 
 #include <cwchar>
 
+#include "filters/filter_table.h"
+
 namespace {
 
-enum class Value { kNumber, kOddNumber, kColor, kColorRef, kShadowColor };
+// Every weight of a custom kernel lies within this much of 0.
+constexpr long long kLargestWeight = 1000000;
 
-// One parameter: the request word it fills (4..12), its kind and its allowed range.
-struct Parameter {
-    int word;
-    Value value;
-    long long low, high;
-    const wchar_t* name;
-};
+// The usage lines are wrapped before they grow longer than this.
+constexpr size_t kUsageWidth = 92;
 
-struct FilterSyntax {
-    int type;
-    const wchar_t* name;
-    std::vector<Parameter> parameters;
-};
-
-const long long kAnyColor = 0xFFFFFF;
-
-const std::vector<FilterSyntax>& Syntaxes()
-{
-    static const std::vector<FilterSyntax> syntaxes = {
-        {1, L"custom", {{4, Value::kNumber, 1, 9, L"SIZE"}, {5, Value::kNumber, -1000000, 1000000, L"SCALE"},
-                        {6, Value::kNumber, -1000, 1000, L"OFFSET"}}},
-        {2, L"colorize", {{4, Value::kNumber, 0, 255, L"RED"}, {5, Value::kNumber, 0, 255, L"GREEN"},
-                          {6, Value::kNumber, 0, 255, L"BLUE"}}},
-        {3, L"brightness-contrast", {{4, Value::kNumber, -255, 255, L"BRIGHTNESS"}, {5, Value::kNumber, -100, 100, L"CONTRAST"}}},
-        {4, L"linear-blur", {}},
-        {6, L"motion-blur", {}},
-        {7, L"soften", {}},
-        {8, L"sharpen", {}},
-        {9, L"unsharp-mask", {}},
-        {10, L"gaussian-blur", {}},
-        {11, L"color-emboss", {}},
-        {12, L"gray-emboss", {}},
-        {13, L"defocus", {}},
-        {14, L"negative", {}},
-        {15, L"grayscale", {}},
-        {16, L"hsl", {{4, Value::kNumber, -180, 180, L"HUE"}, {5, Value::kNumber, -100, 100, L"SATURATION"},
-                      {6, Value::kNumber, -100, 100, L"LUMINANCE"}}},
-        {17, L"inner-shadow", {{4, Value::kNumber, -32768, 32767, L"X"}, {5, Value::kNumber, -32768, 32767, L"Y"},
-                               {6, Value::kNumber, 0, 100, L"OPACITY"}, {8, Value::kShadowColor, 0, kAnyColor, L"COLOR"},
-                               {9, Value::kNumber, 0, 50, L"BLUR"}}},
-        {18, L"drop-shadow", {{4, Value::kNumber, -32768, 32767, L"X"}, {5, Value::kNumber, -32768, 32767, L"Y"},
-                              {6, Value::kNumber, 0, 100, L"OPACITY"}, {8, Value::kShadowColor, 0, kAnyColor, L"COLOR"},
-                              {9, Value::kNumber, 0, 50, L"BLUR"}}},
-        {19, L"opacity", {{4, Value::kNumber, -100, 100, L"CHANGE"}}},
-        {20, L"bevel", {{4, Value::kNumber, 0, 255, L"LIGHT-OPACITY"}, {5, Value::kNumber, 0, 255, L"SHADOW-OPACITY"},
-                        {6, Value::kNumber, 1, 8, L"DIRECTION"}, {10, Value::kOddNumber, 3, 7, L"DEPTH"},
-                        {11, Value::kColor, 0, kAnyColor, L"LIGHT-COLOR"}, {12, Value::kColor, 0, kAnyColor, L"SHADOW-COLOR"}}},
-        {21, L"heavy-blur", {{9, Value::kNumber, 0, 50, L"FACTOR"}}},
-        {22, L"borderize", {{4, Value::kOddNumber, 3, 9, L"DEPTH"}, {11, Value::kColorRef, 0, kAnyColor, L"COLOR"}}},
-    };
-    return syntaxes;
-}
-
-const FilterSyntax* FindSyntax(const std::wstring& type)
+const FilterRow* FindSyntax(const std::wstring& type)
 {
     wchar_t* end = nullptr;
     const long number = std::wcstol(type.c_str(), &end, 10);
-    const bool isNumber = !type.empty() && *end == 0;
-    for (const FilterSyntax& syntax : Syntaxes())
-        if (isNumber ? syntax.type == number : type == syntax.name)
-            return &syntax;
+    if (!type.empty() && *end == 0)
+        return number >= 1 && number <= kFilterTypeCount ? FindFilter(int32_t(number)) : nullptr;
+    for (const FilterRow& row : kFilterTable)
+        if (row.name && type == row.name)
+            return &row;
     return nullptr;
 }
 
@@ -100,11 +54,16 @@ int32_t* WordOf(FilterParams& params, int word)
     }
 }
 
-bool Store(const Parameter& p, const std::wstring& text, FilterCommand* command, std::wstring* error)
+bool IsColor(FilterValue value)
+{
+    return value == FilterValue::kColor || value == FilterValue::kColorRef || value == FilterValue::kShadowColor;
+}
+
+bool Store(const FilterParameter& p, const std::wstring& text, FilterCommand* command, std::wstring* error)
 {
     long long value = 0;
-    const bool color = p.value != Value::kNumber && p.value != Value::kOddNumber;
-    const bool odd = p.value == Value::kOddNumber;  // the depths: 3, 5, 7 (and 9 for the border)
+    const bool color = IsColor(p.value);
+    const bool odd = p.value == FilterValue::kOddNumber;  // the depths: 3, 5, 7 (and 9 for the border)
     if (!(color ? ParseColor(text, &value) : ParseNumber(text, &value))) {
         *error = p.name + std::wstring(L" must be ") + (color ? L"a color RRGGBB" : L"a whole number") + L", not \"" + text + L"\"";
         return false;
@@ -115,8 +74,8 @@ bool Store(const Parameter& p, const std::wstring& text, FilterCommand* command,
         return false;
     }
     switch (p.value) {
-    case Value::kShadowColor: command->shadowColor = uint32_t(value) | 0xFF000000u; break;
-    case Value::kColorRef:  // the border color is read with red in the low byte
+    case FilterValue::kShadowColor: command->shadowColor = uint32_t(value) | 0xFF000000u; break;
+    case FilterValue::kColorRef:  // the border color is read with red in the low byte
         *WordOf(command->params, p.word) = int32_t((value >> 16 & 0xFF) | (value & 0xFF00) | (value & 0xFF) << 16);
         break;
     default: *WordOf(command->params, p.word) = int32_t(value); break;
@@ -134,8 +93,9 @@ bool ParseKernel(const std::vector<std::wstring>& weights, FilterCommand* comman
     }
     for (const std::wstring& text : weights) {
         long long weight = 0;
-        if (!ParseNumber(text, &weight) || weight < -1000000 || weight > 1000000) {
-            *error = L"a weight must be a whole number from -1000000 to 1000000, not \"" + text + L"\"";
+        if (!ParseNumber(text, &weight) || weight < -kLargestWeight || weight > kLargestWeight) {
+            *error = L"a weight must be a whole number from " + std::to_wstring(-kLargestWeight) + L" to " +
+                     std::to_wstring(kLargestWeight) + L", not \"" + text + L"\"";
             return false;
         }
         command->kernel.push_back(int32_t(weight));
@@ -143,43 +103,121 @@ bool ParseKernel(const std::vector<std::wstring>& weights, FilterCommand* comman
     return true;
 }
 
+// "(0..255)", "(3, 5, 7)"; nothing where the range is not worth a mention (offsets, colors,
+// the custom kernel's scale and offset).
+std::wstring RangeText(const FilterParameter& p)
+{
+    switch (p.value) {
+    case FilterValue::kNumber: return L"(" + std::to_wstring(p.low) + L".." + std::to_wstring(p.high) + L")";
+    case FilterValue::kDirection:
+        return L"(" + std::to_wstring(p.low) + L" top .. " + std::to_wstring(p.high) + L" top left, clockwise)";
+    case FilterValue::kOddNumber: {
+        std::wstring text;
+        for (int32_t value = p.low | 1; value <= p.high; value += 2)
+            text += (text.empty() ? L"(" : L", ") + std::to_wstring(value);
+        return text + L")";
+    }
+    default: return L"";
+    }
+}
+
+bool SameRange(const FilterParameter& a, const FilterParameter& b)
+{
+    return a.value == b.value && a.low == b.low && a.high == b.high;
+}
+
+bool SameParameters(const FilterRow& a, const FilterRow& b)
+{
+    if (a.parameterCount != b.parameterCount || a.takesKernel != b.takesKernel)
+        return false;
+    for (int i = 0; i < a.parameterCount; i++)
+        if (a.parameters[i].word != b.parameters[i].word || !SameRange(a.parameters[i], b.parameters[i]) ||
+            std::wcscmp(a.parameters[i].name, b.parameters[i].name) != 0)
+            return false;
+    return true;
+}
+
+// The parameters as the usage shows them: a range shared by neighbours follows the last.
+std::vector<std::wstring> ParameterWords(const FilterRow& row)
+{
+    std::vector<std::wstring> words;
+    for (int i = 0; i < row.parameterCount; i++) {
+        const FilterParameter& p = row.parameters[i];
+        const bool sharesNext = i + 1 < row.parameterCount && SameRange(p, row.parameters[i + 1]);
+        words.push_back(p.name + (sharesNext ? std::wstring() : RangeText(p)));
+    }
+    if (row.takesKernel)
+        words.push_back(L"W1 .. Wn   n = SIZE x SIZE weights, top row first");
+    if (words.empty())
+        words.push_back(L"(no PARAMS)");
+    return words;
+}
+
+// Appends the words to the usage, wrapping long lines under the given indent.
+void AppendWrapped(const std::vector<std::wstring>& words, const wchar_t* indent, std::wstring* line,
+                   std::wstring* usage)
+{
+    for (const std::wstring& word : words) {
+        if (line->size() + 1 + word.size() > kUsageWidth) {
+            *usage += *line + L"\n";
+            *line = indent;
+        } else {
+            *line += L" ";
+        }
+        *line += word;
+    }
+}
+
+// One line (or more) for a run of filters that take the same parameters.
+void AppendGroup(const std::vector<const FilterRow*>& rows, std::wstring* usage)
+{
+    std::vector<std::wstring> names;
+    for (const FilterRow* row : rows)
+        names.push_back(std::to_wstring(row->type) + L" " + row->name + (row == rows.back() ? L"" : L","));
+    std::wstring line = L" ";
+    AppendWrapped(names, L"  ", &line, usage);
+    AppendWrapped(ParameterWords(*rows.front()), L"     ", &line, usage);
+    *usage += line + L"\n";
+}
+
 }  // namespace
 
-const wchar_t kFilterUsage[] =
-    L"TYPE is a number or a name; PARAMS follow it in this order:\n"
-    L"  1 custom SIZE(1..9) SCALE OFFSET W1 .. Wn   n = SIZE x SIZE weights, top row first\n"
-    L"  2 colorize RED GREEN BLUE (0..255)\n"
-    L"  3 brightness-contrast BRIGHTNESS(-255..255) CONTRAST(-100..100)\n"
-    L"  4 linear-blur, 6 motion-blur, 7 soften, 8 sharpen, 9 unsharp-mask, 10 gaussian-blur,\n"
-    L"  11 color-emboss, 12 gray-emboss, 13 defocus, 14 negative, 15 grayscale (no PARAMS)\n"
-    L"  16 hsl HUE(-180..180) SATURATION(-100..100) LUMINANCE(-100..100)\n"
-    L"  17 inner-shadow, 18 drop-shadow X Y OPACITY(0..100) COLOR BLUR(0..50)\n"
-    L"  19 opacity CHANGE(-100..100)\n"
-    L"  20 bevel LIGHT-OPACITY SHADOW-OPACITY(0..255) DIRECTION(1 top .. 8 top left, clockwise)\n"
-    L"     DEPTH(3, 5, 7) LIGHT-COLOR SHADOW-COLOR\n"
-    L"  21 heavy-blur FACTOR(0..50)\n"
-    L"  22 borderize DEPTH(3, 5, 7, 9) COLOR\n"
-    L"Colors are RRGGBB in hexadecimal, e.g. ff8000.\n";
+std::wstring FilterUsage()
+{
+    std::wstring usage = L"TYPE is a number or a name; PARAMS follow it in this order:\n";
+    std::vector<const FilterRow*> group;
+    for (const FilterRow& row : kFilterTable) {
+        if (!row.name)
+            continue;
+        if (!group.empty() && !SameParameters(*group.front(), row)) {
+            AppendGroup(group, &usage);
+            group.clear();
+        }
+        group.push_back(&row);
+    }
+    AppendGroup(group, &usage);
+    return usage + L"Colors are RRGGBB in hexadecimal, e.g. ff8000.\n";
+}
 
 bool ParseFilterCommand(const std::wstring& type, const std::vector<std::wstring>& params, FilterCommand* command,
                         std::wstring* error)
 {
-    const FilterSyntax* syntax = FindSyntax(type);
-    if (!syntax) {
+    const FilterRow* row = FindSyntax(type);
+    if (!row) {
         *error = L"\"" + type + L"\" is not a filter type";
         return false;
     }
-    command->params.filterType = syntax->type;
-    const size_t fixed = syntax->parameters.size();
-    if (params.size() < fixed || (syntax->type != 1 && params.size() != fixed)) {
-        *error = std::wstring(syntax->name) + L" takes " + std::to_wstring(fixed) + L" parameters" +
-                 (syntax->type == 1 ? L" and the weights" : L"") + L", not " + std::to_wstring(params.size());
+    command->params.filterType = row->type;
+    const size_t fixed = size_t(row->parameterCount);
+    if (params.size() < fixed || (!row->takesKernel && params.size() != fixed)) {
+        *error = std::wstring(row->name) + L" takes " + std::to_wstring(fixed) + L" parameters" +
+                 (row->takesKernel ? L" and the weights" : L"") + L", not " + std::to_wstring(params.size());
         return false;
     }
     for (size_t i = 0; i < fixed; i++)
-        if (!Store(syntax->parameters[i], params[i], command, error))
+        if (!Store(row->parameters[i], params[i], command, error))
             return false;
-    if (syntax->type == 1)
+    if (row->takesKernel)
         return ParseKernel(std::vector<std::wstring>(params.begin() + fixed, params.end()), command, error);
     return true;
 }

@@ -13,8 +13,9 @@ struct FilterCommand {
     uint32_t shadowColor = 0;
 };
 
-// The usage lines that describe the filter types and their parameters.
-extern const wchar_t kFilterUsage[];
+// The usage lines that describe the filter types and their parameters, made from the
+// filter table.
+std::wstring FilterUsage();
 
 // Reads TYPE and PARAMS; on a mistake returns false and says what is wrong in `error`.
 bool ParseFilterCommand(const std::wstring& type, const std::vector<std::wstring>& params, FilterCommand* command,

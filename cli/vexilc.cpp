@@ -155,7 +155,7 @@ int Filter(const std::vector<std::wstring>& args)
     FilterCommand command;
     std::wstring error;
     if (!ParseFilterCommand(args[3], std::vector<std::wstring>(args.begin() + 4, args.end() - 1), &command, &error))
-        return Fail(error + L"\n" + kFilterUsage);
+        return Fail(error + L"\n" + FilterUsage());
     long index = 0;
     if (!ParseIndex(indexText, &index))
         return Fail(L"\"" + indexText + L"\" is not an image index");
@@ -224,7 +224,7 @@ int Run(const std::vector<std::wstring>& args)
         return RunEffectCommand(args[1], args[2], args[3], args[4], args[5]);
     if (args.size() >= 5 && args[0] == L"filter")
         return Filter(args);
-    fwprintf(stderr, L"%ls%ls", kUsage, kFilterUsage);
+    fwprintf(stderr, L"%ls%ls", kUsage, FilterUsage().c_str());
     return kFailure;
 }
 

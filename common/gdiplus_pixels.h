@@ -28,7 +28,8 @@ private:
     bool locked_ = false;
 };
 
-// A new width x height 32-bit ARGB bitmap with every pixel 0 (fully transparent), or null.
+// A new width x height 32-bit ARGB bitmap with every pixel 0 (fully transparent), or null
+// when it cannot be made or cleared.
 Gdiplus::Bitmap* NewArgbBitmap(int width, int height);
 
 // A 32-bit ARGB bitmap that reads and draws the given pixels in place (the caller keeps
@@ -36,8 +37,10 @@ Gdiplus::Bitmap* NewArgbBitmap(int width, int height);
 // let several threads draw into it at once.
 Gdiplus::Bitmap* BitmapOverPixels(const PixelView& pixels);
 
-// A new 32-bit ARGB bitmap holding a copy of the given pixels, or null.
+// A new 32-bit ARGB bitmap holding a copy of the given pixels, or null when it cannot be
+// made or filled.
 Gdiplus::Bitmap* BitmapFromPixels(const PixelView& pixels);
 
-// A pixel-for-pixel duplicate in the source's own pixel format; null for a null source.
+// A pixel-for-pixel duplicate in the source's own pixel format; null for a null source and
+// when the pixels cannot be read (a lock held elsewhere) or the copy cannot be made.
 Gdiplus::Bitmap* CloneBitmap(Gdiplus::Bitmap* source);

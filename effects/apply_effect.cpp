@@ -122,12 +122,14 @@ void FinishBand(const FinishWork& work, const RowBand& band, const GraphicsPath*
                      SubView(work.destination, 0, band.top, work.destination.width, rows), work.layer);
 }
 
-void DrawOntoDestination(Bitmap* destination, const GraphicsPath* path, ScratchBitmap& shadow, const EffectPaint& paint,
+// False, with nothing drawn, when the destination cannot be locked or is not the saved
+// copy's size.
+bool DrawOntoDestination(Bitmap* destination, const GraphicsPath* path, ScratchBitmap& shadow, const EffectPaint& paint,
                          PixelBuffer& saved, MaskedLayer layer)
 {
     BitmapLock lock(destination, kLockReadWrite);
     if (!lock.ok() || lock.view().width != saved.width || lock.view().height != saved.height)
-        return;
+        return false;
     const FinishWork work{lock.view(), saved.View(), shadow.pixels.View(), paint.canvasPixels, IntegerBounds(path),
                           layer};
     const std::vector<RowBand> bands = SplitIntoBands(saved.height, kFinishBandRows, kMostFinishBands);
@@ -137,6 +139,7 @@ void DrawOntoDestination(Bitmap* destination, const GraphicsPath* path, ScratchB
     RunInParallel(int(bands.size()), [&](int i) { FinishBand(work, bands[size_t(i)], outlines[size_t(i)]); });
     for (GraphicsPath* outline : outlines)
         delete outline;
+    return true;
 }
 
 // The edge shadow, made on the thread pool while the highlights are painted. The shadow
@@ -177,19 +180,22 @@ PixelBuffer SavedCopy(Bitmap* target)
     return copy;
 }
 
-// Everything after the highlights: drawing shadow and highlights, mask. False when the
-// separate highlights bitmap cannot be made.
+// Everything after the highlights: drawing shadow and highlights, mask. False, with the
+// target as it was and no highlights handed out, when the destination cannot be made or
+// locked.
 bool FinishEffect(EffectParams* params, const EffectPaint& paint, ScratchBitmap& shadow, PixelBuffer& saved)
 {
     const bool separate = params->separateHighlights == 1;
     Bitmap* destination = separate ? NewArgbBitmap(saved.width, saved.height) : params->target;
     if (!destination)
         return false;
-    DrawOntoDestination(destination, params->path, shadow, paint, saved,
-                        separate ? MaskedLayer::kSeparateHighlights : MaskedLayer::kTarget);
-    if (separate)
+    const bool drawn = DrawOntoDestination(destination, params->path, shadow, paint, saved,
+                                           separate ? MaskedLayer::kSeparateHighlights : MaskedLayer::kTarget);
+    if (separate && drawn)
         params->highlights = destination;
-    return true;
+    else if (separate)
+        delete destination;
+    return drawn;
 }
 
 bool IsUsableRequest(const EffectParams* params)

@@ -1,6 +1,4 @@
 // The soft dark band along the inside of the outline.
-#include <algorithm>
-
 #include "common/pixel_filters/blur.h"
 #include "common/pixel_filters/opacity.h"
 #include "effects/effect_arithmetic.h"
@@ -13,7 +11,6 @@ namespace {
 // Outlines bigger than this on a side are far beyond any icon; they get no shadow rather
 // than a blur of hundreds of megabytes.
 constexpr int kLargestShadowSide = 4096;
-constexpr int kLargestBlurFactor = 50;
 
 // The outline stroked with a pen of width d, in a bitmap with d / 2 of room on every side.
 ScratchBitmap StrokeOutline(GraphicsPath* path, const Rect& box, int d, uint32_t color)
@@ -37,8 +34,7 @@ ScratchBitmap StrokeOutline(GraphicsPath* path, const Rect& box, int d, uint32_t
 // transparent bitmap, a picture is copied pixel for pixel, so only the box is blurred.
 void SoftenInto(const PixelView& stroke, int d, int32_t intensity, const PixelView& shadow)
 {
-    HeavyBlurArea({stroke, 0, 0, stroke.width, stroke.height}, std::min(d + 3, kLargestBlurFactor), d / 2, d / 2,
-                  shadow);
+    HeavyBlurArea({stroke, 0, 0, stroke.width, stroke.height}, d + 3, d / 2, d / 2, shadow);
     AdjustOpacity(shadow, shadow, ShadowOpacityChange(intensity));
 }
 

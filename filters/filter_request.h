@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "common/pixel_view.h"
+#include "filters/filter_table.h"
 
 struct FilterRequest {
     int32_t filterType;
@@ -18,32 +19,6 @@ struct FilterRequest {
     int32_t word10;
     int32_t word11;
     int32_t word12;
-};
-
-// The filter types, numbered as the request's first word.
-enum FilterType : int32_t {
-    kCustomFilter = 1,
-    kColorize = 2,
-    kBrightnessContrast = 3,
-    kLinearBlur = 4,
-    kNoFilter = 5,
-    kMotionBlur = 6,
-    kSoften = 7,
-    kSharpen = 8,
-    kUnsharpMask = 9,
-    kGaussianBlur5x5 = 10,
-    kColorEmboss = 11,
-    kGrayEmboss = 12,
-    kDefocus = 13,
-    kNegative = 14,
-    kGrayscale = 15,
-    kAdjustHsv = 16,
-    kInnerShadow = 17,
-    kDropShadow = 18,
-    kAdjustOpacity = 19,
-    kBevel = 20,
-    kHeavyBlur = 21,
-    kBorderize = 22,
 };
 
 // True for the types that make a bitmap: 1..22 except 5.

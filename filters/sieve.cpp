@@ -36,6 +36,20 @@ FilterRequest RequestOf(const FilterParams& p)
             p.shadowColor, p.word9, p.word10, p.word11, p.word12};
 }
 
+// Fills `result` from the request's source; false when either picture cannot be locked.
+bool Filter(const FilterParams& request, Gdiplus::Bitmap* result)
+{
+    BitmapLock from(request.source, Gdiplus::ImageLockModeRead);
+    BitmapLock to(result, kLockReadWrite);
+    if (!from.ok() || !to.ok())
+        return false;
+    if (IsSharedOut(request.filterType))
+        RunInBands(RequestOf(request), from.view(), to.view());
+    else
+        RunFilter(RequestOf(request), from.view(), to.view());
+    return true;
+}
+
 }  // namespace
 
 SIEVE_API Gdiplus::Bitmap* ApplyFilter(const FilterParams* request)
@@ -46,13 +60,9 @@ SIEVE_API Gdiplus::Bitmap* ApplyFilter(const FilterParams* request)
     Gdiplus::Bitmap* result = NewBitmap(int(source->GetWidth()), int(source->GetHeight()), source->GetPixelFormat());
     if (!result)
         return nullptr;
-    BitmapLock from(source, Gdiplus::ImageLockModeRead);
-    BitmapLock to(result, kLockReadWrite);
-    if (!from.ok() || !to.ok())
-        return result;
-    if (IsSharedOut(request->filterType))
-        RunInBands(RequestOf(*request), from.view(), to.view());
-    else
-        RunFilter(RequestOf(*request), from.view(), to.view());
+    if (!Filter(*request, result)) {
+        delete result;  // a blank picture would pass for the filtered one
+        return nullptr;
+    }
     return result;
 }

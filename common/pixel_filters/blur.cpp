@@ -78,6 +78,7 @@ void GaussianBlur5x5(const PixelView& source, const PixelView& result)
 
 void HeavyBlur(const PixelView& source, const PixelView& result, int factor)
 {
+    factor = std::min(factor, kLargestHeavyBlurFactor);  // the pyramid's scales overflow beyond
     if (factor <= 0) {
         CopyPixels(source, result);
     } else if (factor == 1) {
@@ -98,6 +99,7 @@ void HeavyBlur(const PixelView& source, const PixelView& result, int factor)
 
 void HeavyBlurArea(const PictureArea& source, int factor, int left, int top, const PixelView& result)
 {
+    factor = std::min(factor, kLargestHeavyBlurFactor);
     if (factor >= 5) {
         HeavyBlurPyramid(source, factor, left, top, result);
         return;

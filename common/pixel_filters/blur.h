@@ -11,6 +11,9 @@ void LinearBlur(const PixelView& source, const PixelView& result);
 // 5 x 5 binomial window (1, 2, 4, 2, 1 on each axis) over the covered pixels.
 void GaussianBlur5x5(const PixelView& source, const PixelView& result);
 
+// The widest heavy blur; larger factors blur as this one, as factors below 0 blur as 0.
+constexpr int kLargestHeavyBlurFactor = 50;
+
 // A blur that spreads wider as the factor (0..50) grows; from 5 on it blurs a pyramid of
 // shrunken copies so that wide blurs stay cheap.
 void HeavyBlur(const PixelView& source, const PixelView& result, int factor);

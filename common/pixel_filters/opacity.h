@@ -4,6 +4,6 @@
 #include "common/pixel_view.h"
 
 // Copies `source` to `result` with every non-zero alpha a changed to
-// a + (a x change) x 0.01 (single-precision 0.01), limited to 0..255 and truncated;
+// a + (a x change) x 0.01, computed in single precision, limited to 0..255 and truncated;
 // change runs from -100 (clear) to 100. Color bytes and zero alphas stay.
 void AdjustOpacity(const PixelView& source, const PixelView& result, int change);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/gdiplus_pixels.h"
 #include "effect_fixtures.h"
 #include "harness/test_bitmaps.h"
 
@@ -92,6 +93,30 @@ TEST(Lustre, RefusedPairsLeaveTheTargetAsItWas)
                 }
             }
         }
+    }
+}
+
+TEST(Lustre, ATargetLockedElsewhereIsLeftAsItWasWithNoHighlights)
+{
+    for (bool separate : {false, true}) {
+        SCOPED_TRACE(separate ? "separate highlights" : "in place");
+        auto outline = OutlineOf(kEffectEllipse, 40, 40);
+        Bitmap* target = RenderedShape(outline.get(), 40, 40);
+        const std::vector<uint32_t> before = ReadPixels(target);
+        EffectRequest request(outline.get(), target, kEffectEllipse, kPearlEffect);
+        request.style = {100, 100, 100, 100};
+        request.params.separateHighlights = separate ? 1 : 0;
+        int32_t result = -1;
+        {
+            BitmapLock held(target, ImageLockModeRead);
+            ASSERT_TRUE(held.ok());
+            result = request.Apply();
+        }
+        EXPECT_EQ(result, 0);
+        EXPECT_EQ(request.params.highlights, nullptr);
+        delete request.params.highlights;
+        EXPECT_EQ(ReadPixels(target), before);
+        delete target;
     }
 }
 

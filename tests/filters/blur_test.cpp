@@ -166,6 +166,25 @@ TEST(HeavyBlur, SmallFactorsAreTheNamedBlurs)
     EXPECT_EQ(Filtered(source, heavy(4)).argb, Filtered(gaussian, GaussianBlur5x5).argb);
 }
 
+TEST(HeavyBlur, FactorsAboveFiftyBlurAsFifty)
+{
+    // Huge factors used to overflow the pyramid's scale arithmetic.
+    std::mt19937 random(29);
+    TestPixels source = RandomPixels(random, 37, 29);
+    auto heavy = [](int factor) {
+        return [factor](const PixelView& s, const PixelView& r) { HeavyBlur(s, r, factor); };
+    };
+    TestPixels widest = Filtered(source, heavy(50));
+    for (int factor : {INT32_MAX, INT32_MAX - 1, 536870913, 1000, 51}) {
+        EXPECT_EQ(Filtered(source, heavy(factor)).argb, widest.argb) << factor;
+        TestPixels area(11, 8);
+        HeavyBlurArea({source.View(), 0, 0, 37, 29}, factor, 20, 14, area.View());
+        for (int y = 0; y < 8; y++)
+            for (int x = 0; x < 11; x++)
+                ASSERT_EQ(area.at(x, y), widest.at(x + 20, y + 14)) << factor << " at " << x << "," << y;
+    }
+}
+
 TEST(HeavyBlur, PyramidSpreadsWiderAsTheFactorGrows)
 {
     // A blot in the middle of a large picture: how far its alpha reaches grows with the factor.

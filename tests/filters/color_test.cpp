@@ -72,16 +72,36 @@ TEST(ColorAdjustments, ExactValues)
 
 TEST(ColorAdjustments, OpacityFollowsItsFormulaForEveryAlpha)
 {
+    // a + a x change / 100 in exact arithmetic, truncated: what the single-precision
+    // computation gives for every alpha and every change of -100..100.
     for (int change : {-100, -37, 1, 50, 99}) {
         TestPixels source(256, 1);
         for (int a = 0; a < 256; a++)
             source.at(a, 0) = Argb(a, 9, 8, 7);
         TestPixels result = Filtered(source, OpacityChange(change));
         for (int a = 0; a < 256; a++) {
-            const double expected = a == 0 ? 0 : std::clamp(a + double(a * change) * double(0.01f), 0.0, 255.0);
+            const int expected = std::min(a * (100 + change) / 100, 255);
             ASSERT_EQ(result.at(a, 0), Argb(uint32_t(expected), 9, 8, 7)) << a << " by " << change;
         }
     }
+}
+
+TEST(ColorAdjustments, OpacityDoublesClearsAndHalves)
+{
+    // Worked out by hand: +100 doubles up to 255, -100 clears, -50 halves rounding down,
+    // 0 keeps; alpha 0 stays 0 and the color bytes stay.
+    const struct {
+        int change;
+        uint32_t alpha, expected;
+    } cases[] = {
+        {100, 1, 2},     {100, 2, 4},     {100, 64, 128},  {100, 100, 200}, {100, 127, 254}, {100, 128, 255},
+        {100, 200, 255}, {100, 255, 255}, {100, 0, 0},     {-100, 1, 0},    {-100, 128, 0},  {-100, 255, 0},
+        {-50, 1, 0},     {-50, 2, 1},     {-50, 3, 1},     {-50, 100, 50},  {-50, 127, 63},  {-50, 200, 100},
+        {-50, 255, 127}, {0, 1, 1},       {0, 77, 77},     {0, 254, 254},   {0, 255, 255},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FilterOnePixel(Argb(c.alpha, 10, 20, 30), OpacityChange(c.change)), Argb(c.expected, 10, 20, 30))
+            << "alpha " << c.alpha << " by " << c.change;
 }
 
 TEST(ColorAdjustments, NegativeTwiceGivesBackTheSource)

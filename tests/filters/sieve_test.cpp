@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "common/bitmap_areas.h"
+#include "common/gdiplus_pixels.h"
 #include "filters/filter_request.h"
 #include "filters/sieve.h"
 #include "core/portable_pixels.h"
@@ -83,6 +84,25 @@ TEST(Sieve, EveryFilterMakesANewBitmapOfTheSourceSizeAndLeavesTheSource)
         }
         delete source;
     }
+}
+
+TEST(Sieve, ASourceLockedElsewhereGivesNoBitmapAndStaysAsItWas)
+{
+    Gdiplus::Bitmap* source = MakeBitmap(6, 5, [](int x, int y) { return NoiseColor(x, y, 255); });
+    const std::vector<uint32_t> before = ReadPixels(source);
+    for (int type : {kNegative, kAdjustHsv, kHeavyBlur, kBevel}) {  // hue is shared out in bands
+        const FilterParams params = ParamsFor(type, source);
+        Gdiplus::Bitmap* result = nullptr;
+        {
+            BitmapLock held(source, Gdiplus::ImageLockModeRead);
+            ASSERT_TRUE(held.ok());
+            result = ApplyFilter(&params);
+        }
+        EXPECT_EQ(result, nullptr) << "type " << type;
+        delete result;
+        EXPECT_EQ(ReadPixels(source), before) << "type " << type;
+    }
+    delete source;
 }
 
 TEST(Sieve, CloneAreaCopiesARectangleAndRefusesOneOutside)
