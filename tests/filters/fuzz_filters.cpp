@@ -86,13 +86,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         request.kernel = in.ConsumeBool() ? nullptr : kernel.data();
     }
 
+    // The rest of the input is the source's pixel bytes, repeated to fill a picture larger
+    // than the input (shape filters need alpha edges, not a zero tail).
     Picture source(width, height, sourceGap, sourceUp, 0);
     const std::vector<uint8_t> pixels = in.ConsumeRemainingBytes<uint8_t>();
-    for (int y = 0; y < height; y++)
-        for (size_t i = 0; i < size_t(width) * 4; i++) {
-            const size_t at = size_t(y) * width * 4 + i;
-            source.View().Row(y)[i] = at < pixels.size() ? pixels[at] : 0;
-        }
+    if (!pixels.empty())
+        for (int y = 0; y < height; y++)
+            for (size_t i = 0; i < size_t(width) * 4; i++)
+                source.View().Row(y)[i] = pixels[(size_t(y) * width * 4 + i) % pixels.size()];
     const std::vector<uint8_t> sourceBefore = source.bytes;
 
     Picture first(width, height, resultGap, resultUp, 0x00), second(width, height, resultGap, resultUp, 0xFF);
