@@ -3,10 +3,29 @@
 set(VEXIL_WARNINGS -Wall -Wextra)
 
 # Platform-free code of a module: a static library compiled in both builds.
+#   vexil_portable_library(name [FUZZED] sources...)
+# FUZZED marks code that a fuzz target links: in the native fuzzing build it carries the
+# coverage instrumentation libFuzzer steers by (VEXIL_FUZZ_COVERAGE, empty elsewhere).
 function(vexil_portable_library name)
-  add_library(${name} STATIC ${ARGN})
+  cmake_parse_arguments(ARG "FUZZED" "" "" ${ARGN})
+  add_library(${name} STATIC ${ARG_UNPARSED_ARGUMENTS})
   target_compile_options(${name} PRIVATE ${VEXIL_WARNINGS})
+  if(ARG_FUZZED AND VEXIL_FUZZ_COVERAGE)
+    target_compile_options(${name} PRIVATE ${VEXIL_FUZZ_COVERAGE})
+  endif()
   target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR})
+endfunction()
+
+# A libFuzzer target over the given sources, with its seed corpus in
+# tests/fixtures/fuzz/<name without "fuzz_">/ (scripts/test runs it from there).
+#   vexil_fuzzer(name SOURCES ... LIBS ...)
+function(vexil_fuzzer name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_compile_options(${name} PRIVATE ${VEXIL_WARNINGS} -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
 endfunction()
 
 # A Windows DLL whose exports and ordinals come from a .def file beside its sources.
