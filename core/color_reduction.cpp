@@ -38,10 +38,15 @@ PYX_API Bitmap* PYX_GetDitheredImageBasedOnPalette(Bitmap* source, HPALETTE pale
         return nullptr;
     const NearestColorFinder* shared = NearestColorFinder::ForFixedPalette(colors.data(), int(colors.size()));
     const NearestColorFinder own(colors.data(), shared ? 0 : int(colors.size()));
-    BitmapLock lock(work, kLockReadWrite);
-    if (lock.ok())
-        DitherToPalette(lock.view(), shared ? *shared : own, level, alphaThreshold, wantIndices ? indices : nullptr);
-    return work;
+    {
+        BitmapLock lock(work, kLockReadWrite);
+        if (lock.ok()) {
+            DitherToPalette(lock.view(), shared ? *shared : own, level, alphaThreshold, wantIndices ? indices : nullptr);
+            return work;
+        }
+    }
+    delete work;  // an unreduced copy would pass for a reduced one
+    return nullptr;
 }
 
 PYX_API Bitmap* PYX_GetAlphaThresholdedImage(Bitmap* source, uint8_t alphaThreshold)
@@ -49,8 +54,13 @@ PYX_API Bitmap* PYX_GetAlphaThresholdedImage(Bitmap* source, uint8_t alphaThresh
     Bitmap* copy = CloneBitmap(source);
     if (!copy)
         return nullptr;
-    BitmapLock lock(copy, kLockReadWrite);
-    if (lock.ok())
-        ThresholdAlpha(lock.view(), alphaThreshold);
-    return copy;
+    {
+        BitmapLock lock(copy, kLockReadWrite);
+        if (lock.ok()) {
+            ThresholdAlpha(lock.view(), alphaThreshold);
+            return copy;
+        }
+    }
+    delete copy;
+    return nullptr;
 }

@@ -44,6 +44,10 @@ PYX_API Resource* PYX_CreateNewResource()
     PYX_DoInitInternalResource(resource);
     resource->fileKind = kIconFileKind;
     resource->firstImage = PYX_CreateImage(kNewImageSide, kNewImageSide);
+    if (!resource->firstImage) {
+        delete resource;
+        return nullptr;
+    }
     resource->imageCount = 1;
     return resource;
 }
@@ -80,6 +84,10 @@ Image* NewImageFromComposite(Bitmap* composite)
     image->firstLayer->type = kRasterLayer;
     image->firstLayer->bitmap = CloneBitmap(composite);
     image->layerCount = 1;
+    if (!image->firstLayer->bitmap) {
+        PYX_DeleteImage(image);  // takes the composite with it, as success would have
+        return nullptr;
+    }
     return image;
 }
 
@@ -88,7 +96,11 @@ PYX_API Image* PYX_CreateImage(uint16_t width, uint16_t height)
     Image* image = NewEmptyImage(width, height);
     image->composite = NewArgbBitmap(width, height);
     image->firstLayer = PYX_CreateRasterLayer(width, height);
-    image->layerCount = 1;
+    image->layerCount = image->firstLayer ? 1 : 0;
+    if (!image->composite || !image->firstLayer) {
+        PYX_DeleteImage(image);
+        return nullptr;
+    }
     return image;
 }
 
@@ -109,8 +121,15 @@ PYX_API Image* PYX_DuplicateImage(const Image* image)
     const Layer* layer = image->firstLayer;
     for (int i = 0; i < image->layerCount && layer; i++, layer = layer->next) {
         *tail = PYX_DuplicateLayer(layer);
+        if (!*tail)
+            break;
         tail = &(*tail)->next;
         copy->layerCount++;
+    }
+    // A copy missing a picture or a layer is no copy: hand back nothing rather than half.
+    if (!copy->composite || copy->layerCount != image->layerCount) {
+        PYX_DeleteImage(copy);
+        return nullptr;
     }
     return copy;
 }
@@ -129,6 +148,10 @@ PYX_API Layer* PYX_CreateRasterLayer(uint16_t width, uint16_t height)
     Layer* layer = new Layer{};
     layer->type = kRasterLayer;
     layer->bitmap = NewArgbBitmap(width, height);
+    if (!layer->bitmap) {
+        delete layer;
+        return nullptr;
+    }
     return layer;
 }
 
@@ -158,6 +181,10 @@ PYX_API Layer* PYX_DuplicateLayer(const Layer* layer)
         copy->brush = layer->brush;
         copy->penWidth = layer->penWidth;
         copy->smoothing = layer->smoothing;
+    }
+    if (!copy->bitmap || (layer->path && !copy->path)) {
+        PYX_DeleteLayer(copy);
+        return nullptr;
     }
     return copy;
 }

@@ -172,3 +172,30 @@ TEST(Document, LayerCountIsAuthoritativeWhenDestroying)
     EXPECT_EQ(ReadPixels(extra->bitmap)[8], 0xFF010203u);
     PYX_DeleteLayer(extra);
 }
+
+// A copy whose pixels cannot be read is refused whole, never handed back blank or half-made;
+// the same holds for the color reductions, which would otherwise pass the source off as reduced.
+TEST(Document, CopiesOfPicturesLockedElsewhereAreRefused)
+{
+    Image* image = PYX_CreateImage(8, 8);
+    ASSERT_NE(image, nullptr);
+    image->firstLayer->next = PYX_CreateRasterLayer(8, 8);
+    image->layerCount = 2;
+    struct Case {
+        const char* locked;
+        Bitmap* bitmap;
+    } cases[] = {{"composite", image->composite}, {"upper layer", image->firstLayer->next->bitmap}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.locked);
+        Gdiplus::BitmapData data{};
+        Gdiplus::Rect all(0, 0, 8, 8);
+        ASSERT_EQ(c.bitmap->LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data), Gdiplus::Ok);
+        EXPECT_EQ(PYX_DuplicateImage(image), nullptr);
+        Layer* layerCopy = PYX_DuplicateLayer(image->firstLayer->next);
+        EXPECT_EQ(layerCopy == nullptr, c.bitmap == image->firstLayer->next->bitmap) << "only the locked layer fails";
+        PYX_DeleteLayer(layerCopy);
+        EXPECT_EQ(PYX_GetAlphaThresholdedImage(c.bitmap, 128), nullptr);
+        c.bitmap->UnlockBits(&data);
+    }
+    PYX_DeleteImage(image);
+}
