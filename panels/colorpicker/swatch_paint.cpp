@@ -119,8 +119,11 @@ void SetBlend(GradientBrush* brush, const SwatchState& state)
 
 void FillLinearPreview(Graphics* graphics, const SwatchState& state, const Rect& square)
 {
-    LinearGradientBrush brush(square, Color(state.primary), Color(state.secondary),
-                              state.linearAngle, FALSE);
+    // Given as its two end points, the form of linear gradient every GDI+ renders alike.
+    const GradientLine line = LinearGradientLine(state.linearAngle, float(square.X),
+                                                 float(square.Y), float(square.Width));
+    LinearGradientBrush brush(PointF(line.x1, line.y1), PointF(line.x2, line.y2),
+                              Color(state.primary), Color(state.secondary));
     brush.SetGammaCorrection(TRUE);
     SetBlend(&brush, state);
     graphics->FillRectangle(&brush, square);

@@ -83,6 +83,16 @@ float LinearAngleFor(int rx, int ry)
     return float(360.0 - std::atan2(double(half - ry), double(rx - half)) * 57.32);
 }
 
+GradientLine LinearGradientLine(float angle, float left, float top, float size)
+{
+    const double radians = double(angle) * 3.14159265358979323846 / 180.0;
+    const double dx = std::cos(radians), dy = std::sin(radians);
+    const double reach = (std::fabs(dx) + std::fabs(dy)) * size / 2;  // center to a far corner
+    const double cx = left + size / 2.0, cy = top + size / 2.0;
+    return {float(cx - reach * dx), float(cy - reach * dy), float(cx + reach * dx),
+            float(cy + reach * dy)};
+}
+
 int RadialRadius(int rx, int ry)
 {
     const int dx = std::max(rx, kPreviewSize - rx);

@@ -55,6 +55,13 @@ constexpr int kPreviewCenterY = kPreviewY + kPreviewSize / 2;
 int CenterPercent(int offset);
 // The linear angle (degrees) for the preview point at (rx, ry) inside the square.
 float LinearAngleFor(int rx, int ry);
+// The line a linear gradient at angle (degrees, clockwise from the x axis) runs along over
+// a square: through its center, from the first corner it meets to the last, so that the
+// bands are perpendicular to the angle and the colors reach the corners exactly.
+struct GradientLine {
+    float x1, y1, x2, y2;
+};
+GradientLine LinearGradientLine(float angle, float left, float top, float size);
 // The radius of the radial preview around (rx, ry): it reaches every corner of the square.
 int RadialRadius(int rx, int ry);
 
