@@ -14,6 +14,7 @@
 #include "core/palette_objects.h"
 #include "core/pyx.h"
 #include "panels/colorpicker/swatch.h"
+#include "panels/colorpicker/swatch_ids.h"
 
 // Handles the posted and sent messages waiting for this thread.
 void PumpMessages();
@@ -29,25 +30,6 @@ Capture CaptureWindow(HWND window);
 
 std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);
-
-// Control ids of the panel, as its description numbers them.
-enum SwatchControl : int {
-    kRedSlider = 1000,
-    kAlphaSlider = 1003,
-    kRedBox = 1004,
-    kGreenBox = 1005,
-    kBlueBox = 1006,
-    kAlphaBox = 1007,
-    kUseGradient = 1008,
-    kLinearRadio = 1009,
-    kRadialRadio = 1010,
-    kBellRadio = 1012,
-    kFactorRadio = 1013,
-    kFocusSlider = 1014,
-    kScaleSlider = 1015,
-    kFactorSlider = 1016,
-    kPositionSlider = 1017,
-};
 
 class SwatchTest : public testing::Test {
 protected:

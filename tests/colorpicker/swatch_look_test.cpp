@@ -87,7 +87,7 @@ TEST_F(SwatchTest, PreviewRunsAlongTheAngleOfThePoint)
 
 TEST_F(SwatchTest, RadialPreviewIsSymmetricAroundItsCenter)
 {
-    SendMessageW(Control(kRadialRadio), BM_CLICK, 0, 0);
+    SendMessageW(Control(IDC_RADIAL), BM_CLICK, 0, 0);
     PumpMessages();
     const Capture capture = CaptureWindow(panel);
     // Around the middle point (161, 156) mirrored pixels agree, and center and corner differ.

@@ -56,7 +56,7 @@ TEST_F(SwatchTest, OpensAsAVisibleChildWithItsInitialSettings)
     const struct {
         int id;
         const wchar_t* text;
-    } boxes[] = {{kRedBox, L"0"}, {kGreenBox, L"0"}, {kBlueBox, L"0"}, {kAlphaBox, L"255"}};
+    } boxes[] = {{IDC_RED_BOX, L"0"}, {IDC_GREEN_BOX, L"0"}, {IDC_BLUE_BOX, L"0"}, {IDC_ALPHA_BOX, L"255"}};
     for (const auto& box : boxes) {
         EXPECT_EQ(BoxText(box.id), box.text) << box.id;
         EXPECT_EQ(SendMessageW(Control(box.id), EM_GETLIMITTEXT, 0, 0), 3) << box.id;
@@ -71,11 +71,11 @@ TEST_F(SwatchTest, OpensAsAVisibleChildWithItsInitialSettings)
         EXPECT_EQ(SendMessageW(Control(slider.id), TBM_GETRANGEMAX, 0, 0), slider.top) << slider.id;
         EXPECT_EQ(SliderPosition(slider.id), slider.position) << slider.id;
     }
-    EXPECT_FALSE(Checked(Control(kUseGradient)));
-    EXPECT_TRUE(Checked(Control(kLinearRadio)));
-    EXPECT_FALSE(Checked(Control(kRadialRadio)));
-    EXPECT_TRUE(Checked(Control(kBellRadio)));
-    EXPECT_FALSE(Checked(Control(kFactorRadio)));
+    EXPECT_FALSE(Checked(Control(IDC_USE_GRADIENT)));
+    EXPECT_TRUE(Checked(Control(IDC_LINEAR)));
+    EXPECT_FALSE(Checked(Control(IDC_RADIAL)));
+    EXPECT_TRUE(Checked(Control(IDC_BELL_BLEND)));
+    EXPECT_FALSE(Checked(Control(IDC_FACTOR_BLEND)));
 }
 
 TEST_F(SwatchTest, ChannelsSnapToThePaletteOfTheImageDepth)
@@ -98,11 +98,11 @@ TEST_F(SwatchTest, ChannelsSnapToThePaletteOfTheImageDepth)
         if (c.fromStrip)
             Click(10, 99);
         else
-            DragSlider(kRedSlider, 200);
+            DragSlider(IDC_RED_SLIDER, 200);
         EXPECT_EQ(brush.primaryColor, c.primary) << c.depth << (c.fromStrip ? " strip" : " slider");
         EXPECT_EQ(brush.secondaryColor, 0xFFFFFFFFu) << c.depth;
         if (!c.fromStrip) {
-            EXPECT_EQ(BoxText(kRedBox), L"200") << "the box shows the slider, not the snapped color";
+            EXPECT_EQ(BoxText(IDC_RED_BOX), L"200") << "the box shows the slider, not the snapped color";
         }
     }
 }
@@ -117,7 +117,7 @@ TEST_F(SwatchTest, PaletteStripGivesOpaqueColorsOfItsPicture)
     for (const auto& c : cases) {
         Click(c.x, c.y);
         EXPECT_EQ(brush.primaryColor, c.color) << c.x << ", " << c.y;
-        EXPECT_EQ(BoxText(kAlphaBox), L"255");
+        EXPECT_EQ(BoxText(IDC_ALPHA_BOX), L"255");
     }
 }
 
@@ -130,13 +130,13 @@ TEST_F(SwatchTest, NumberBoxesClampRestoreAndMoveTheirSliders)
         int slider;  // position of the box's slider afterwards
         uint32_t primary;
     } steps[] = {
-        {kRedBox, L"999", L"255", 255, 0xFFFF0000},
-        {kRedBox, L"17", L"17", 17, 0xFF110000},
-        {kRedBox, L"", L"17", 17, 0xFF110000},     // emptied: the previous number comes back
-        {kGreenBox, L"300", L"255", 255, 0xFF11FF00},
-        {kBlueBox, L"7", L"7", 7, 0xFF11FF07},
-        {kAlphaBox, L"128", L"128", 128, 0x8011FF07},
-        {kAlphaBox, L"", L"128", 128, 0x8011FF07},
+        {IDC_RED_BOX, L"999", L"255", 255, 0xFFFF0000},
+        {IDC_RED_BOX, L"17", L"17", 17, 0xFF110000},
+        {IDC_RED_BOX, L"", L"17", 17, 0xFF110000},     // emptied: the previous number comes back
+        {IDC_GREEN_BOX, L"300", L"255", 255, 0xFF11FF00},
+        {IDC_BLUE_BOX, L"7", L"7", 7, 0xFF11FF07},
+        {IDC_ALPHA_BOX, L"128", L"128", 128, 0x8011FF07},
+        {IDC_ALPHA_BOX, L"", L"128", 128, 0x8011FF07},
     };
     for (const auto& s : steps) {
         TypeIntoBox(s.box, s.typed);
@@ -149,11 +149,11 @@ TEST_F(SwatchTest, NumberBoxesClampRestoreAndMoveTheirSliders)
 TEST_F(SwatchTest, SliderMovesRewriteOnlyTheirOwnBox)
 {
     DragSlider(1001, 90);
-    EXPECT_EQ(BoxText(kGreenBox), L"90");
-    EXPECT_EQ(BoxText(kRedBox), L"0");
+    EXPECT_EQ(BoxText(IDC_GREEN_BOX), L"90");
+    EXPECT_EQ(BoxText(IDC_RED_BOX), L"0");
     EXPECT_EQ(brush.primaryColor, 0xFF005A00u);
-    DragSlider(kAlphaSlider, 0);
-    EXPECT_EQ(BoxText(kAlphaBox), L"0");
+    DragSlider(IDC_ALPHA_SLIDER, 0);
+    EXPECT_EQ(BoxText(IDC_ALPHA_BOX), L"0");
     EXPECT_EQ(brush.primaryColor, 0x00005A00u);
 }
 
@@ -165,11 +165,11 @@ TEST_F(SwatchTest, MouseWheelOverABoxStepsItsValue)
         const wchar_t* shown;
         uint32_t primary;
     } steps[] = {
-        {kRedBox, 240, L"2", 0xFF020000},
-        {kRedBox, -120, L"1", 0xFF010000},
-        {kRedBox, -600, L"0", 0xFF000000},
-        {kAlphaBox, 120, L"255", 0xFF000000},
-        {kAlphaBox, -1200, L"245", 0xF5000000},
+        {IDC_RED_BOX, 240, L"2", 0xFF020000},
+        {IDC_RED_BOX, -120, L"1", 0xFF010000},
+        {IDC_RED_BOX, -600, L"0", 0xFF000000},
+        {IDC_ALPHA_BOX, 120, L"255", 0xFF000000},
+        {IDC_ALPHA_BOX, -1200, L"245", 0xF5000000},
     };
     for (const auto& s : steps) {
         SendMessageW(Control(s.box), WM_MOUSEWHEEL, MAKEWPARAM(0, s.delta), MAKELPARAM(170, 30));
@@ -214,16 +214,16 @@ TEST_F(SwatchTest, PreviewClicksSetTheCenterAndTheAngle)
 
 TEST_F(SwatchTest, TheAngleIsKeptWhileTheKindIsRadial)
 {
-    SendMessageW(Control(kRadialRadio), BM_CLICK, 0, 0);
+    SendMessageW(Control(IDC_RADIAL), BM_CLICK, 0, 0);
     PumpMessages();
     EXPECT_EQ(brush.gradientKind, 2u);
-    EXPECT_TRUE(Checked(Control(kRadialRadio)));
-    EXPECT_FALSE(Checked(Control(kLinearRadio)));
+    EXPECT_TRUE(Checked(Control(IDC_RADIAL)));
+    EXPECT_FALSE(Checked(Control(IDC_LINEAR)));
     Click(161, 130);
     UpdateWindow(panel);
     EXPECT_FLOAT_EQ(brush.linearAngle, 360.0f);
     EXPECT_EQ(brush.centerY, 0);
-    SendMessageW(Control(kLinearRadio), BM_CLICK, 0, 0);
+    SendMessageW(Control(IDC_LINEAR), BM_CLICK, 0, 0);
     PumpMessages();
     EXPECT_EQ(brush.gradientKind, 1u);
     EXPECT_NEAR(brush.linearAngle, 269.96f, 0.005f);
@@ -257,13 +257,13 @@ TEST_F(SwatchTest, DepthChangesSnapOrOpaqueTheSwatchesAndSetTheControls)
         SynchronizeDepth(c.depth);
         EXPECT_EQ(brush.primaryColor, c.primary) << c.depth;
         EXPECT_EQ(brush.secondaryColor, c.secondary) << c.depth;
-        EXPECT_EQ(IsWindowEnabled(Control(kAlphaSlider)) != FALSE, c.alpha) << c.depth;
-        EXPECT_EQ(IsWindowEnabled(Control(kAlphaBox)) != FALSE, c.alpha) << c.depth;
-        EXPECT_EQ(IsWindowEnabled(Control(kUseGradient)) != FALSE, c.gradient) << c.depth;
-        EXPECT_EQ(Checked(Control(kUseGradient)), c.depth > 8) << c.depth;
+        EXPECT_EQ(IsWindowEnabled(Control(IDC_ALPHA_SLIDER)) != FALSE, c.alpha) << c.depth;
+        EXPECT_EQ(IsWindowEnabled(Control(IDC_ALPHA_BOX)) != FALSE, c.alpha) << c.depth;
+        EXPECT_EQ(IsWindowEnabled(Control(IDC_USE_GRADIENT)) != FALSE, c.gradient) << c.depth;
+        EXPECT_EQ(Checked(Control(IDC_USE_GRADIENT)), c.depth > 8) << c.depth;
         EXPECT_EQ(brush.useGradient, c.depth > 8 ? 1u : 0u) << c.depth;
-        EXPECT_EQ(BoxText(kRedBox), c.redBox) << c.depth;
-        EXPECT_EQ(BoxText(kAlphaBox), c.alphaBox) << c.depth;
+        EXPECT_EQ(BoxText(IDC_RED_BOX), c.redBox) << c.depth;
+        EXPECT_EQ(BoxText(IDC_ALPHA_BOX), c.alphaBox) << c.depth;
     }
 }
 
@@ -271,10 +271,10 @@ TEST_F(SwatchTest, ThirtyTwoToEightBitsAndBackReenablesTheControls)
 {
     SynchronizeDepth(8);
     SynchronizeDepth(32);
-    EXPECT_TRUE(IsWindowEnabled(Control(kAlphaSlider)));
-    EXPECT_TRUE(IsWindowEnabled(Control(kAlphaBox)));
-    EXPECT_TRUE(IsWindowEnabled(Control(kUseGradient)));
-    EXPECT_FALSE(Checked(Control(kUseGradient)));
+    EXPECT_TRUE(IsWindowEnabled(Control(IDC_ALPHA_SLIDER)));
+    EXPECT_TRUE(IsWindowEnabled(Control(IDC_ALPHA_BOX)));
+    EXPECT_TRUE(IsWindowEnabled(Control(IDC_USE_GRADIENT)));
+    EXPECT_FALSE(Checked(Control(IDC_USE_GRADIENT)));
 }
 
 TEST_F(SwatchTest, PickedColorsLandInTheSelectedSwatch)
@@ -301,8 +301,8 @@ TEST_F(SwatchTest, PickedColorsLandInTheSelectedSwatch)
         SetSelColor(c.picked);
         EXPECT_EQ(brush.primaryColor, c.primary) << c.depth << " " << c.secondary;
         EXPECT_EQ(brush.secondaryColor, c.secondaryColor) << c.depth << " " << c.secondary;
-        EXPECT_EQ(BoxText(kAlphaBox), c.alphaBox) << c.depth << " " << c.secondary;
-        EXPECT_EQ(BoxText(kRedBox), c.redBox) << c.depth;
+        EXPECT_EQ(BoxText(IDC_ALPHA_BOX), c.alphaBox) << c.depth << " " << c.secondary;
+        EXPECT_EQ(BoxText(IDC_RED_BOX), c.redBox) << c.depth;
         EXPECT_EQ(SliderPosition(1000), _wtoi(c.redBox)) << c.depth;
     }
 }
@@ -313,12 +313,12 @@ TEST_F(SwatchTest, SwapExchangesTheColorsAndReloadsTheControls)
     Click(kOnSwap.x, kOnSwap.y);
     EXPECT_EQ(brush.primaryColor, 0xFFFFFFFFu);
     EXPECT_EQ(brush.secondaryColor, 0x80336699u);
-    EXPECT_EQ(BoxText(kRedBox), L"255");
-    EXPECT_EQ(BoxText(kAlphaBox), L"255");
+    EXPECT_EQ(BoxText(IDC_RED_BOX), L"255");
+    EXPECT_EQ(BoxText(IDC_ALPHA_BOX), L"255");
     // The sliders now edit the secondary.
     Click(kOnSecondary.x, kOnSecondary.y);
-    EXPECT_EQ(BoxText(kRedBox), L"51");
-    DragSlider(kRedSlider, 0);
+    EXPECT_EQ(BoxText(IDC_RED_BOX), L"51");
+    DragSlider(IDC_RED_SLIDER, 0);
     EXPECT_EQ(brush.secondaryColor, 0x80006699u);
     EXPECT_EQ(brush.primaryColor, 0xFFFFFFFFu);
 }
@@ -327,35 +327,35 @@ TEST_F(SwatchTest, GradientSwitchKindAndBlendReachTheBrush)
 {
     SendMessageW(panel, kColorPickerGradient, 1, 0);
     EXPECT_EQ(brush.useGradient, 1u);
-    EXPECT_TRUE(Checked(Control(kUseGradient)));
-    SendMessageW(Control(kUseGradient), BM_CLICK, 0, 0);
+    EXPECT_TRUE(Checked(Control(IDC_USE_GRADIENT)));
+    SendMessageW(Control(IDC_USE_GRADIENT), BM_CLICK, 0, 0);
     EXPECT_EQ(brush.useGradient, 0u);
-    SendMessageW(Control(kUseGradient), BM_CLICK, 0, 0);
+    SendMessageW(Control(IDC_USE_GRADIENT), BM_CLICK, 0, 0);
     EXPECT_EQ(brush.useGradient, 1u);
     SendMessageW(panel, kColorPickerGradient, 0, 0);
     EXPECT_EQ(brush.useGradient, 0u);
-    EXPECT_FALSE(Checked(Control(kUseGradient)));
+    EXPECT_FALSE(Checked(Control(IDC_USE_GRADIENT)));
 
-    SendMessageW(Control(kFactorRadio), BM_CLICK, 0, 0);
+    SendMessageW(Control(IDC_FACTOR_BLEND), BM_CLICK, 0, 0);
     EXPECT_EQ(brush.bellBlend, 0u);
-    EXPECT_FALSE(Checked(Control(kBellRadio)));
-    SendMessageW(Control(kBellRadio), BM_CLICK, 0, 0);
+    EXPECT_FALSE(Checked(Control(IDC_BELL_BLEND)));
+    SendMessageW(Control(IDC_BELL_BLEND), BM_CLICK, 0, 0);
     EXPECT_EQ(brush.bellBlend, 1u);
 
     const struct {
         int id;
         int position;
         float BrushSettings::*field;
-    } sliders[] = {{kFocusSlider, 30, &BrushSettings::blendFocus},
-                   {kScaleSlider, 45, &BrushSettings::blendScale},
-                   {kFactorSlider, 60, &BrushSettings::blendFactor},
-                   {kPositionSlider, 75, &BrushSettings::blendPosition}};
+    } sliders[] = {{IDC_BLEND_FOCUS, 30, &BrushSettings::blendFocus},
+                   {IDC_BLEND_SCALE, 45, &BrushSettings::blendScale},
+                   {IDC_BLEND_FACTOR, 60, &BrushSettings::blendFactor},
+                   {IDC_BLEND_POSITION, 75, &BrushSettings::blendPosition}};
     for (const auto& s : sliders) {
         DragSlider(s.id, s.position);
         EXPECT_FLOAT_EQ(brush.*s.field, float(s.position)) << s.id;
     }
     // Clicks in the slider's track only count once the mouse is let go.
-    HWND focus = Control(kFocusSlider);
+    HWND focus = Control(IDC_BLEND_FOCUS);
     SendMessageW(focus, TBM_SETPOS, TRUE, 80);
     SendMessageW(panel, WM_HSCROLL, MAKEWPARAM(TB_PAGEUP, 0), LPARAM(focus));
     EXPECT_FLOAT_EQ(brush.blendFocus, 30.0f);
@@ -367,7 +367,7 @@ TEST_F(SwatchTest, FocusGivenToASliderMovesOnToItsBox)
 {
     const struct {
         int slider, box;
-    } cases[] = {{1000, kRedBox}, {1002, kBlueBox}, {1003, kAlphaBox}, {kScaleSlider, kRedBox}};
+    } cases[] = {{1000, IDC_RED_BOX}, {1002, IDC_BLUE_BOX}, {1003, IDC_ALPHA_BOX}, {IDC_BLEND_SCALE, IDC_RED_BOX}};
     for (const auto& c : cases) {
         SetFocus(parent);
         SetFocus(Control(c.slider));
