@@ -141,7 +141,7 @@ TEST(Startup, MainWindowHasItsClassTitleSizeAndAFreshDocument)
     EXPECT_NE(context.palette16, nullptr);
     EXPECT_NE(context.palette2, nullptr);
     ASSERT_NE(context.brushSettings, nullptr);
-    EXPECT_EQ(context.brushSettings->primaryColor, 0u);
+    EXPECT_EQ(context.brushSettings->primaryColor, 0xFF000000u) << "the color picker starts with opaque black";
     ASSERT_NE(context.selection, nullptr);
     const SelectionState& selection = *context.selection;
     EXPECT_EQ(selection.width, 48);
