@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "common/selection_state.h"
-#include "messages.h"
+#include "common/messages.h"
 #include "shell_session.h"
 #include "shell_state.h"
 
