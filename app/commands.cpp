@@ -6,7 +6,9 @@
 
 #include "common/messages.h"
 #include "resources/vexil/vexil_resources.h"
+#include "file_commands.h"
 #include "selection.h"
+#include "undo_commands.h"
 
 namespace {
 
@@ -64,34 +66,18 @@ void OpenHelp(const ShellState& shell)
 
 bool OnFileCommand(ShellState& shell, int id)
 {
-    switch (id) {
-    case CMD_NEW_PROJECT: return true;
-    case CMD_OPEN_ICON: return true;
-    case CMD_OPEN_CURSOR: return true;
-    case CMD_OPEN_ANIMATED_CURSOR: return true;
-    case CMD_OPEN_PROJECT: return true;
-    case CMD_SAVE_ICON: return true;
-    case CMD_SAVE_CURSOR: return true;
-    case CMD_SAVE_ANIMATED_CURSOR: return true;
-    case CMD_SAVE_PROJECT: return true;
-    case CMD_EXTRACT_LIBRARY_ICONS: return true;
-    case CMD_CREATE_ICON_LIBRARY: return true;
-    case CMD_EXPORT_CURRENT_IMAGE: return true;
-    case CMD_IMPORT_IMAGE: return true;
-    case CMD_EXIT:
-        if (!shell.transformPending)
-            PostMessageW(shell.context->mainWindow, WM_CLOSE, 0, 0);
-        return true;
-    default:
-        return id >= CMD_RECENT_FILE_1 && id <= CMD_RECENT_FILE_4;
-    }
+    if (id != CMD_EXIT)
+        return RunFileCommand(shell, id);
+    if (!shell.transformPending)
+        PostMessageW(shell.context->mainWindow, WM_CLOSE, 0, 0);
+    return true;
 }
 
 bool OnEditCommand(ShellState& shell, int id, bool fromAccelerator)
 {
     switch (id) {
-    case CMD_UNDO: return true;
-    case CMD_REDO: return true;
+    case CMD_UNDO: if (!Blocked(shell, fromAccelerator)) UndoLastStep(shell); return true;
+    case CMD_REDO: if (!Blocked(shell, fromAccelerator)) RedoLastStep(shell); return true;
     case CMD_COPY: return true;
     case CMD_CUT: if (!Blocked(shell, fromAccelerator)) SendToEditArea(shell, kEditAreaCut); return true;
     case CMD_PASTE_LAYER: return true;

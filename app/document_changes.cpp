@@ -3,20 +3,26 @@
 #include <string>
 
 #include "common/messages.h"
+#include "file_commands.h"
+#include "recent_files.h"
 #include "selection.h"
 #include "undo_chain.h"
+
+const wchar_t kNoIconMessage[] = L"This file contains no icon.";
+const wchar_t kNoCursorMessage[] = L"This file contains no cursor.";
+const wchar_t kNoAnimatedCursorMessage[] = L"This file contains no animated cursor.";
 
 namespace {
 
 constexpr wchar_t kChangedQuestion[] = L"The current open project has changed.\n\nDo you want to save the changes?";
-constexpr wchar_t kNoIconMessage[] = L"This file contains no icon.";
 constexpr wchar_t kTitlePrefix[] = L"Vexil 1.0 - ";
 
-// Saving a project belongs to the file commands, which are not built yet: until then a Yes
-// keeps the document and the program as they are rather than losing the changes.
-bool SaveAsProject(ShellState&)
+DocumentKind SavedKind(const Resource& document, SaveChangesAs as)
 {
-    return false;
+    if (as == SaveChangesAs::DocumentKind && document.fileKind >= kIconFileKind &&
+        document.fileKind <= kProjectFileKind)
+        return DocumentKind(document.fileKind);
+    return DocumentKind::Project;
 }
 
 void FillIfEmpty(wchar_t* field, size_t capacity, const wchar_t* text)
@@ -27,7 +33,7 @@ void FillIfEmpty(wchar_t* field, size_t capacity, const wchar_t* text)
 
 }  // namespace
 
-SaveAnswer AskToSaveChanges(ShellState& shell)
+SaveAnswer AskToSaveChanges(ShellState& shell, SaveChangesAs as)
 {
     AppContext* context = shell.context;
     if (!context->document || !context->document->modified)
@@ -36,7 +42,7 @@ SaveAnswer AskToSaveChanges(ShellState& shell)
         MessageBoxW(context->mainWindow, kChangedQuestion, kShellCaption, MB_YESNOCANCEL | MB_ICONWARNING);
     if (answer == IDNO)
         return SaveAnswer::Continue;
-    if (answer == IDYES && SaveAsProject(shell))
+    if (answer == IDYES && SaveDocument(shell, SavedKind(*context->document, as)))
         return SaveAnswer::Continue;
     return SaveAnswer::Abandon;
 }
@@ -47,13 +53,13 @@ void SetDocumentNames(Resource* document)
     FillIfEmpty(document->title, 200, L"Untitled");
 }
 
-bool InstallDocument(ShellState& shell, Resource* loaded, const wchar_t* path)
+bool InstallDocument(ShellState& shell, Resource* loaded, const wchar_t* path, const wchar_t* emptyMessage)
 {
     AppContext* context = shell.context;
     if (!loaded)
         return false;
     if (loaded->imageCount == 0 || !loaded->firstImage) {
-        MessageBoxW(context->mainWindow, kNoIconMessage, kShellCaption, MB_OK | MB_ICONERROR);
+        MessageBoxW(context->mainWindow, emptyMessage, kShellCaption, MB_OK | MB_ICONERROR);
         PYX_DoCleanupInternalResource(loaded);
         return false;
     }
@@ -69,6 +75,7 @@ bool InstallDocument(ShellState& shell, Resource* loaded, const wchar_t* path)
     SendMessageW(context->imageListWindow, kImageListSelectImage, 0, 0);
     SendMessageW(context->layersWindow, kLayersReload, 0, 0);
     SendMessageW(context->editAreaWindow, kEditAreaImageChanged, 0, 0);
+    AddRecentFile(context->mainWindow, path);
     SetWindowTextW(context->mainWindow, (std::wstring(kTitlePrefix) + path).c_str());
     SynchronizeDepth(*context);
     return true;

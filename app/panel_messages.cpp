@@ -90,6 +90,31 @@ void OnTransformationEnded(ShellState& shell)
     RedrawWindow(shell.context->mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
+bool ImageIndexExists(const Resource* document, int32_t index)
+{
+    return document && index >= 0 && index < document->imageCount;
+}
+
+// A panel reports a change before (or a new Image after) making it; the chain keeps what
+// it needs to take the step back. A report naming no Image would only use up a step.
+void OnUndoReport(ShellState& shell, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    UndoChain* chain = shell.undoChain;
+    Resource* document = shell.context->document;
+    const int32_t first = int32_t(wParam), second = int32_t(lParam);
+    const bool twoIndexes = message == kUndoMoveRing || message == kUndoStandardFormatsRing;
+    if (!ImageIndexExists(document, first) || (twoIndexes && !ImageIndexExists(document, second)))
+        return;
+    switch (message) {
+    case kUndoMoveRing: PYX_AddMoveUndoRing(chain, first, second); break;
+    case kUndoChangeRing: PYX_AddChangeUndoRing(chain, first, document); break;
+    case kUndoDeleteRing: PYX_AddDeleteUndoRing(chain, first, document); break;
+    case kUndoNewRing: PYX_AddNewUndoRing(chain, first); break;
+    case kUndoStandardFormatsRing: PYX_AddSFUndoRing(chain, first, second); break;
+    default: break;
+    }
+}
+
 void OnPickedColor(const AppContext& context)
 {
     if (context.brushSettings && context.colorPickerWindow)
@@ -115,6 +140,11 @@ bool OnPanelMessage(ShellState& shell, UINT message, WPARAM wParam, LPARAM lPara
     case kEditAreaPickedColor: OnPickedColor(*context); return true;
     case kEditAreaChanged: OnEditAreaChanged(context, wParam); return true;
     case kTransformationEnded: OnTransformationEnded(shell); return true;
+    case kUndoMoveRing:
+    case kUndoChangeRing:
+    case kUndoDeleteRing:
+    case kUndoNewRing:
+    case kUndoStandardFormatsRing: OnUndoReport(shell, message, wParam, lParam); return true;
     default: return false;
     }
 }

@@ -12,6 +12,7 @@
 #include "open_by_path.h"
 #include "panels.h"
 #include "picture_windows.h"
+#include "recent_files.h"
 #include "resources/vexil/vexil_resources.h"
 #include "selection.h"
 #include "undo_chain.h"
@@ -91,6 +92,7 @@ bool MakeMainWindow(ShellState& shell)
         shell.context->mainWindow = nullptr;
         return false;
     }
+    LoadRecentFiles(window);
     SetWindowTextW(window, kNewProjectTitle);
     ResetSelection(shell.context);
     UpdateMenuStates(shell);

@@ -6,6 +6,7 @@
 #include "common/image_encoders.h"
 #include "common/message_box_recorder.h"
 #include "core/pyx.h"
+#include "dialog_answers.h"
 #include "harness/test_files.h"
 #include "common/messages.h"
 #include "shell_session.h"
@@ -181,11 +182,12 @@ TEST(MainWindow, ChangedDocumentAsksBeforeClosing)
     ASSERT_NE(window, nullptr);
     Context().document->modified = 1;
     MessageBoxRecorder recorder;
+    FileDialogAnswer cancelTheSave(L"");
     SendMessageW(window, WM_CLOSE, 0, 0);
     ASSERT_EQ(recorder.boxes().size(), 1u);
     EXPECT_EQ(recorder.boxes()[0].text, L"The current open project has changed.\n\nDo you want to save the changes?");
     EXPECT_EQ(recorder.boxes()[0].caption, L"Vexil 1.0");
-    // The default answer is Yes; the project could not be saved, so nothing is lost and the
+    // The default answer is Yes; the save dialog was cancelled, so nothing is lost and the
     // program keeps running.
     EXPECT_TRUE(IsWindow(window));
     EXPECT_NE(Context().editAreaWindow, nullptr);
