@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "common/message_box_recorder.h"
 #include "common/messages.h"
 #include "harness/test_bitmaps.h"
 #include "imagelist/image_list_fixture.h"
@@ -524,4 +525,18 @@ TEST_F(ImageListTest, ContextMenuEnabling)
     }
     // A right press on a card selects it, as a left press does.
     EXPECT_EQ(context.currentImage, 1);
+}
+
+// A picture that cannot be made leaves the list as it was: nothing appended, nothing
+// reported, nothing to undo.
+TEST_F(ImageListTest, AnImageThatCannotBeMadeChangesNothing)
+{
+    UseImages({{48, 48}, {48, 48}}, 1);
+    const std::vector<Image*> before = Order();
+    MessageBoxRecorder boxes;  // whatever the document core tells the user, nobody waits
+    EXPECT_EQ(CreateNewImageEx(0, 16), 0);
+    EXPECT_TRUE(TakeMessages().empty());
+    EXPECT_EQ(Order(), before);
+    EXPECT_EQ(context.currentImage, 1);
+    EXPECT_EQ(context.document->modified, 0u);
 }
