@@ -540,3 +540,45 @@ TEST_F(ImageListTest, AnImageThatCannotBeMadeChangesNothing)
     EXPECT_EQ(context.currentImage, 1);
     EXPECT_EQ(context.document->modified, 0u);
 }
+
+TEST(ImageListResources, HandCursorsWithTheirHotSpots)
+{
+    HMODULE module = GetModuleHandleW(L"imagestrip.dll");
+    ASSERT_NE(module, nullptr);
+    struct Case {
+        int id, hotX, hotY;
+    };
+    const Case cases[] = {{101, 5, 1}, {102, 9, 10}};
+    for (const Case& c : cases) {
+        HCURSOR cursor = LoadCursorW(module, MAKEINTRESOURCEW(c.id));
+        ASSERT_NE(cursor, nullptr) << c.id;
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(cursor, &info));
+        EXPECT_FALSE(info.fIcon);
+        EXPECT_EQ(int(info.xHotspot), c.hotX) << c.id;
+        EXPECT_EQ(int(info.yHotspot), c.hotY) << c.id;
+        BITMAP mask{};
+        GetObjectW(info.hbmMask, sizeof(mask), &mask);
+        EXPECT_EQ(mask.bmWidth, 32);
+        EXPECT_EQ(mask.bmHeight, info.hbmColor ? 32 : 64);  // monochrome: AND and XOR stacked
+        DeleteObject(info.hbmMask);
+        if (info.hbmColor)
+            DeleteObject(info.hbmColor);
+    }
+}
+
+// A long document (every icon of a system library) is listed and chosen like a short one.
+TEST_F(ImageListTest, LongDocumentScrollsAndChooses)
+{
+    UseImages(std::vector<SIZE>(1840, SIZE{16, 16}));
+    SendMessageW(frame, kImageListSelectImage, 1839, 0);
+    EXPECT_EQ(GetScrollPos(strip, SB_HORZ), 1834);
+    Click(strip, 2 * 95 + 40);
+    EXPECT_EQ(context.currentImage, 1836);
+    for (int i = 0; i < 10; ++i)
+        SendMessageW(strip, WM_HSCROLL, SB_LINELEFT, 0);
+    EXPECT_EQ(GetScrollPos(strip, SB_HORZ), 1824);
+    Click(strip, 40);
+    EXPECT_EQ(context.currentImage, 1824);
+    EXPECT_EQ(CaptureWindow(strip).at(50, 1) >> 16, 0xFFu) << "the mark on the first card";
+}
