@@ -1,0 +1,91 @@
+// The image list's one state record (one panel per process) and the routines its two
+// window procedures call, by concern.
+#pragma once
+
+#include <windows.h>
+#include <gdiplus.h>
+
+#include <unordered_map>
+
+#include "common/app_context.h"
+#include "common/back_buffer.h"
+#include "core/pyx.h"
+#include "strip_geometry.h"
+
+// A card's thumbnail: the composite drawn into its 55 x 55 box over white, kept until the
+// Image changes so that scrolling through a long list redraws only pixels.
+struct Thumbnail {
+    Gdiplus::Bitmap* picture;
+    const Bitmap* composite;  // what it was made from, to notice a replaced composite
+    int width, height;
+};
+
+struct PanelLook {
+    Gdiplus::Color face, text, highlightText, highlight, lightEdge, shadow;
+};
+
+struct ImageListState {
+    AppContext* context;
+    HWND frameWindow;
+    int frameWidth, frameHeight;
+    BackBuffer frameBuffer;
+    Gdiplus::GraphicsPath* framePath;
+    Gdiplus::Font* thumbFont;
+    PanelLook colors;
+
+    HWND listWindow;
+    int listWidth, listHeight;
+    BackBuffer listBuffer;
+    StripLayout layout;
+    Image* firstImage;  // as last loaded from the document
+    int imageCount;
+    int scrollPos, maxScrollPos;
+    int current;
+    std::unordered_map<const Image*, Thumbnail> thumbnails;
+
+    int pointerX;
+    HCURSOR normalCursor, dragCursor, arrowCursor;
+    bool armed, dragging;
+    int dropTarget;
+    int pressX;  // -1 once a drag has started
+    HMENU menuResource, menu;
+    bool inputEnabled;
+};
+
+ImageListState& Panel();
+
+// imagelist_window.cpp
+void Redraw(ImageListState* state);
+void SetScrollState(ImageListState* state);  // range, page and position of the scroll bar
+void ReloadDocument(ImageListState* state);
+
+// strip_paint.cpp
+void RebuildFramePath(ImageListState* state);
+void PaintFrame(ImageListState* state, HDC target);
+void PaintStrip(ImageListState* state, HDC target);
+void LoadPanelLook(ImageListState* state);
+void ForgetThumbnail(ImageListState* state, const Image* image);
+void ForgetThumbnails(ImageListState* state);
+
+// strip_mouse.cpp
+void OnStripLeftDown(ImageListState* state, int x);
+void OnStripMouseMove(ImageListState* state, int x, WPARAM keys);
+void OnStripLeftUp(ImageListState* state, int x);
+void OnStripRightDown(ImageListState* state, int x);
+void OnStripCaptureLost(ImageListState* state, HWND newCapture);
+void OnStripScroll(ImageListState* state, int request);
+void CancelDrag(ImageListState* state);
+void ChooseImage(ImageListState* state, int index);
+
+// image_commands.cpp
+bool CreateImage(ImageListState* state, int width, int height, bool recordUndo);
+void DuplicateCurrentImage(ImageListState* state);
+void DeleteCurrentImage(ImageListState* state);
+void MoveCurrentImage(ImageListState* state, int target);
+bool OnImageCommand(ImageListState* state, int command);
+
+// image_dialogs_pending.cpp: the dialogs that open from the list, built separately.
+void OpenStandardFormats(ImageListState* state);
+void OpenImageProperties(ImageListState* state);
+void OpenAnimatedCursorProperties(ImageListState* state);
+void ExportCurrentImage(ImageListState* state);
