@@ -31,6 +31,29 @@ struct Reports {
 };
 
 Reports gReports;
+
+// How many pixels of the window's client area are pure black.
+int BlackPixels(HWND window)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    PrintWindow(window, dc, PW_CLIENTONLY);
+    GdiFlush();
+    int black = 0;
+    const uint32_t* pixels = static_cast<const uint32_t*>(bits);
+    for (long i = 0; i < long(client.right) * client.bottom; i++)
+        black += (pixels[i] & 0xFFFFFF) == 0;
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return black;
+}
 UndoChain* gChain = nullptr;
 Resource* gDocument = nullptr;
 
@@ -529,12 +552,15 @@ TEST_F(PaintingTest, LineIsDrawnOnReleaseOnly)
     options.lineSize = 3;
     Open(Transparent);
     context.currentTool = kLineTool;
+    EXPECT_EQ(BlackPixels(canvas), 0);
     Press(4, 10);
     Drag(20, 10);
     Drag(28, 10);
     EXPECT_EQ(Layer(), before) << "nothing drawn while dragging";
+    EXPECT_GT(BlackPixels(canvas), 13 * 24) << "the outline shows, 2 pixels wide over 24 image pixels at zoom 13";
     EXPECT_EQ(gReports.undoEntries, 0) << "the line records its undo entry at its end";
     Release(28, 10);
+    EXPECT_EQ(BlackPixels(canvas), 0) << "the outline goes on release";
     const Pixels layer = Layer();
     for (int x = 5; x < 28; x++) {
         EXPECT_EQ(At(layer, x, 10), kOpaqueRed) << x;
