@@ -467,16 +467,29 @@ TEST_F(PaintingTest, BlurDabChangesOnlyInsideTheInscribedEllipse)
 }
 
 // Below 24 bits the gradient is ignored and the pen paints the solid primary color; at 32
-// bits the same settings paint the gradient's colors.
+// bits the same settings paint the gradient's colors, linear or radial, with either blend.
 TEST_F(PaintingTest, PenPaintsSolidPrimaryBelowTwentyFourBits)
 {
     brush.useGradient = 1;
     brush.primaryColor = 0xFF00FF00u;
     brush.secondaryColor = 0xFFFF0000u;
+    brush.centerX = 50;
+    brush.centerY = 50;
+    brush.blendFocus = 50;
+    brush.blendScale = 100;
     options.penSize = 15;
-    for (int depth : {1, 4, 8, 32}) {
-        SCOPED_TRACE(depth);
-        Open(Transparent, depth);
+    const struct Case {
+        int depth;
+        uint32_t kind;
+        uint32_t bell;
+        bool solid;
+    } cases[] = {{1, 1, 0, true}, {4, 2, 0, true}, {8, 1, 1, true}, {32, 1, 0, false}, {32, 2, 0, false},
+                 {32, 2, 1, false}, {32, 1, 1, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.depth << " bits, kind " << c.kind << ", bell " << c.bell);
+        brush.gradientKind = c.kind;
+        brush.bellBlend = c.bell;
+        Open(Transparent, c.depth);
         context.currentTool = kPenTool;
         Click(16, 16);
         const Pixels layer = Layer();
@@ -485,7 +498,7 @@ TEST_F(PaintingTest, PenPaintsSolidPrimaryBelowTwentyFourBits)
         int solid = 0;
         for (const POINT& p : painted)
             solid += At(layer, p.x, p.y) == 0xFF00FF00u;
-        if (depth < 24)
+        if (c.solid)
             EXPECT_EQ(solid, int(painted.size()));
         else
             EXPECT_LT(solid, int(painted.size()) / 2) << "the gradient shows at 32 bits";
