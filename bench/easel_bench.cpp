@@ -1,17 +1,18 @@
-// Editing area: one repaint of the canvas, through the real window.
+// Editing area: one repaint of the canvas, and one pointer move of a long pen stroke, through
+// the real window.
 #include <windows.h>
 #include <gdiplus.h>
 
 #include <cstdio>
 
 #include "bench.h"
+#include "common/messages.h"
+#include "common/selection_state.h"
 #include "core/pyx.h"
 #include "editarea/easel.h"
-#include "common/selection_state.h"
+#include "panels/toolbox/toolrack.h"
 
 namespace {
-
-constexpr int kZoomInTool = 20;
 
 HWND BenchParent()
 {
@@ -38,6 +39,33 @@ Resource* BenchDocument(SelectionState* selection)
     return document;
 }
 
+// A zigzag over the canvas's client area, which the 256 x 256 image at zoom 2 fills across
+// x 120..560 and y 40..400.
+LPARAM StrokePoint(int i)
+{
+    const int x = 120 + (i * 37) % 440;
+    const int y = 40 + (i * 53) % 360;
+    return MAKELPARAM(x, y);
+}
+
+// Every move of a stroke puts the layer back, draws the whole path again, recomposites and
+// repaints the canvas at once: timed once the path already holds 200 segments.
+void PenStrokeMove(HWND parent, HWND canvas, AppContext& context)
+{
+    ShowWindow(parent, SW_SHOWNOACTIVATE);  // the repaint happens only on a visible canvas
+    UpdateWindow(parent);
+    context.currentTool = kPenTool;
+    SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON, StrokePoint(0));
+    for (int i = 1; i <= 200; i++)
+        SendMessageW(canvas, WM_MOUSEMOVE, MK_LBUTTON, StrokePoint(i));
+    int next = 201;
+    Report("pen stroke move, 200 segments, 256 x 256 at zoom 2", MedianMilliseconds(30, [&] {
+               SendMessageW(canvas, WM_MOUSEMOVE, MK_LBUTTON, StrokePoint(next++));
+               GdiFlush();
+           }), 8);
+    SendMessageW(canvas, WM_LBUTTONUP, 0, StrokePoint(next - 1));
+}
+
 }  // namespace
 
 void RunEaselBenchmarks()
@@ -51,6 +79,13 @@ void RunEaselBenchmarks()
     AppContext context{};
     context.document = BenchDocument(&selection);
     context.selection = &selection;
+    BrushSettings brush{};
+    brush.primaryColor = 0x80C02040u;  // half transparent: the restroke must not darken it
+    context.brushSettings = &brush;
+    ToolOptions options{};
+    options.penSize = 5;
+    options.penAntialiased = 1;
+    context.toolOptions = &options;
     HWND frame = EASEL_CreateWindow(parent, 0, 0, 700, 500, &context);
     HWND canvas = frame ? FindWindowExW(frame, nullptr, L"VxGridArea", nullptr) : nullptr;
     HWND strip = frame ? FindWindowExW(frame, nullptr, L"VxCtrlsArea", nullptr) : nullptr;
@@ -70,6 +105,7 @@ void RunEaselBenchmarks()
         DeleteObject(bitmap);
         DeleteDC(dc);
         ReleaseDC(nullptr, screen);
+        PenStrokeMove(parent, canvas, context);
     }
     EASEL_DestroyWindow();
     DestroyWindow(parent);

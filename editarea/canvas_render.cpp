@@ -37,6 +37,24 @@ void DrawSelectionOutline(const EditAreaState& state)
     DeleteObject(outline);
 }
 
+// The outline of the shape being drawn: its path in screen pixels, a black 2-pixel pen.
+void DrawShapePreview(const EditAreaState& state)
+{
+    if (!state.shapePreview)
+        return;
+    Gdiplus::GraphicsPath* path = state.shapePreview->Clone();
+    if (!path)
+        return;
+    const CanvasPoint origin = ImageOrigin(state.view);
+    const Gdiplus::REAL zoom = Gdiplus::REAL(state.view.zoom);
+    Gdiplus::Matrix toScreen(zoom, 0, 0, zoom, Gdiplus::REAL(origin.x), Gdiplus::REAL(origin.y));
+    Gdiplus::Graphics graphics(state.canvasBuffer.dc);
+    Gdiplus::Pen pen(Gdiplus::Color(255, 0, 0, 0), 2.0f);
+    if (path->Transform(&toScreen) == Gdiplus::Ok)
+        graphics.DrawPath(&pen, path);
+    delete path;
+}
+
 }  // namespace
 
 HRGN SelectionOutlineRegion(HRGN displayRegion, int originX, int originY, int thickness)
@@ -74,5 +92,6 @@ void RenderCanvas(EditAreaState& state)
         DrawComposite(state);
         DrawGrid(state);
         DrawSelectionOutline(state);
+        DrawShapePreview(state);
     }
 }

@@ -13,6 +13,8 @@
 #include "cursor_choice.h"
 #include "common/selection_state.h"
 
+struct PaintStroke;  // painting/paint_stroke.h
+
 struct EditAreaState {
     HINSTANCE instance;
     HWND parent;  // the main window
@@ -36,6 +38,8 @@ struct EditAreaState {
     bool dragging;   // a tool's drag holds the mouse capture
     int dragTool;    // the tool whose drag it is
     POINT anchor;    // the image pixel where the drag started (tools may move it along)
+    PaintStroke* stroke;                  // owned; the pen's or eraser's stroke in progress
+    Gdiplus::GraphicsPath* shapePreview;  // owned; image pixels; outlined while not null
     bool ctrlHeld;   // as last reported by key or mouse messages
     bool shiftHeld;
 

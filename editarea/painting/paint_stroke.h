@@ -1,0 +1,38 @@
+// A stroke of the pen or the eraser: the layer as it was when the stroke began, the path of
+// every segment so far, and the pen that draws it. Each step puts the saved pixels back and
+// draws the whole path once, so that a half-transparent stroke crossing itself does not
+// darken where it overlaps.
+#pragma once
+
+#include <windows.h>
+#include <gdiplus.h>
+
+#include "common/selection_state.h"
+
+// How the stroke's pixels meet the layer's.
+struct StrokeLook {
+    bool antialiased;
+    bool highQuality;  // compositing quality
+    bool sourceCopy;   // write the brush's pixels instead of blending them (the eraser)
+};
+
+struct PaintStroke {
+    Gdiplus::Bitmap* backup;      // owned: the layer at the start of the stroke
+    Gdiplus::GraphicsPath* path;  // owned: the segments so far
+    Gdiplus::Brush* brush;        // owned
+    Gdiplus::Pen* pen;            // owned: round caps and joins
+    StrokeLook look;
+};
+
+// A new stroke on `layer` with the given pen width, taking ownership of `brush` (also when it
+// fails). Null when the copy of the layer or the pen cannot be made.
+PaintStroke* NewPaintStroke(Gdiplus::Bitmap* layer, Gdiplus::Brush* brush, float width, StrokeLook look);
+
+// Frees the stroke and everything it holds; a null stroke is nothing to free.
+void DeletePaintStroke(PaintStroke* stroke);
+
+// The dot of a press: a round dot of the pen's width at pixel (x, y), over the layer as it is.
+bool DrawStrokeDot(const PaintStroke& stroke, Gdiplus::Bitmap* layer, const SelectionState* selection, int x, int y);
+
+// Adds the segment from -> to, restores the layer from the backup and draws the whole path.
+bool ExtendStroke(PaintStroke& stroke, Gdiplus::Bitmap* layer, const SelectionState* selection, POINT from, POINT to);
