@@ -1,59 +1,22 @@
-// Commands whose work belongs to later parts of the program (files, undo, clipboard, filters,
-// effects) reach their case here and do nothing yet.
+// The main window's command dispatch: each menu's commands go to their own handler.
 #include "commands.h"
 
 #include <shellapi.h>
 
 #include "common/messages.h"
-#include "resources/vexil/vexil_resources.h"
+#include "edit_commands.h"
 #include "file_commands.h"
-#include "selection.h"
+#include "filter_commands.h"
+#include "resources/vexil/vexil_resources.h"
 #include "undo_commands.h"
 
 namespace {
 
 constexpr wchar_t kHelpMissing[] = L"Help file couldn't be found.";
 
-// Commands marked as checking a pending transformation do nothing when an accelerator
-// delivers them while one waits (the menu itself is disabled then).
-bool Blocked(const ShellState& shell, bool fromAccelerator)
-{
-    return fromAccelerator && shell.transformPending;
-}
-
-void SendToEditArea(const ShellState& shell, UINT message)
-{
-    SendMessageW(shell.context->editAreaWindow, message, 0, 0);
-}
-
 void SelectTool(const ShellState& shell, int tool)
 {
     PostMessageW(shell.context->toolboxWindow, kToolboxSelectTool, tool, 0);
-}
-
-void StartPendingTransformation(ShellState& shell)
-{
-    shell.transformPending = 1;
-    PostMessageW(shell.context->imageListWindow, kPanelInput, 0, 0);
-    PostMessageW(shell.context->layersWindow, kPanelInput, 0, 0);
-}
-
-void StartCustomRotate(ShellState& shell)
-{
-    StartPendingTransformation(shell);
-    SendToEditArea(shell, kEditAreaCustomRotate);
-}
-
-void StartScale(ShellState& shell)
-{
-    StartPendingTransformation(shell);
-    PostMessageW(shell.context->editAreaWindow, kEditAreaScale, 0, 0);
-}
-
-void ResetSelectionAndTell(ShellState& shell)
-{
-    ResetSelection(shell.context);
-    SendToEditArea(shell, kEditAreaSelectionChanged);
 }
 
 void OpenHelp(const ShellState& shell)
@@ -78,23 +41,7 @@ bool OnEditCommand(ShellState& shell, int id, bool fromAccelerator)
     switch (id) {
     case CMD_UNDO: if (!Blocked(shell, fromAccelerator)) UndoLastStep(shell); return true;
     case CMD_REDO: if (!Blocked(shell, fromAccelerator)) RedoLastStep(shell); return true;
-    case CMD_COPY: return true;
-    case CMD_CUT: if (!Blocked(shell, fromAccelerator)) SendToEditArea(shell, kEditAreaCut); return true;
-    case CMD_PASTE_LAYER: return true;
-    case CMD_PASTE_IMAGE: return true;
-    case CMD_SELECT_ALL: ResetSelectionAndTell(shell); return true;
-    case CMD_SELECT_INVERSE: return true;
-    case CMD_DESELECT: if (!Blocked(shell, fromAccelerator)) ResetSelectionAndTell(shell); return true;
-    case CMD_CLEAR_ALL: return true;
-    case CMD_FLIP_HORIZONTAL: SendToEditArea(shell, kEditAreaFlipHorizontal); return true;
-    case CMD_FLIP_VERTICAL: SendToEditArea(shell, kEditAreaFlipVertical); return true;
-    case CMD_ROTATE_CW: SendToEditArea(shell, kEditAreaRotateCW); return true;
-    case CMD_ROTATE_CCW: SendToEditArea(shell, kEditAreaRotateCCW); return true;
-    case CMD_ROTATE_180: SendToEditArea(shell, kEditAreaRotate180); return true;
-    case CMD_CUSTOM_ROTATE: StartCustomRotate(shell); return true;
-    case CMD_SCALE: StartScale(shell); return true;
-    case CMD_MOVE: SelectTool(shell, kMoveTool); return true;
-    default: return false;
+    default: return RunEditCommand(shell, id, fromAccelerator);
     }
 }
 
@@ -172,48 +119,6 @@ bool OnPanelCommand(ShellState& shell, int id, bool fromAccelerator)
     return false;
 }
 
-bool OnFilterCommand(ShellState&, int id)
-{
-    switch (id) {
-    case CMD_FILTER_CONTRAST: return true;
-    case CMD_FILTER_COLORIZE: return true;
-    case CMD_FILTER_GRAYSCALE: return true;
-    case CMD_FILTER_HSL: return true;
-    case CMD_FILTER_NEGATIVE: return true;
-    case CMD_FILTER_OPACITY: return true;
-    case CMD_FILTER_LINEAR_BLUR: return true;
-    case CMD_FILTER_GAUSSIAN_BLUR: return true;
-    case CMD_FILTER_HEAVY_BLUR: return true;
-    case CMD_FILTER_MOTION_BLUR: return true;
-    case CMD_FILTER_DEFOCUS: return true;
-    case CMD_FILTER_COLOR_EMBOSS: return true;
-    case CMD_FILTER_GRAY_EMBOSS: return true;
-    case CMD_FILTER_SOFTEN: return true;
-    case CMD_FILTER_SHARPEN: return true;
-    case CMD_FILTER_UNSHARP_MASK: return true;
-    case CMD_FILTER_BEVEL: return true;
-    case CMD_FILTER_INNER_SHADOW: return true;
-    case CMD_FILTER_DROP_SHADOW: return true;
-    case CMD_FILTER_BORDERIZE: return true;
-    case CMD_FILTER_CUSTOM: return true;
-    default: return false;
-    }
-}
-
-bool OnEffectCommand(ShellState&, int id)
-{
-    switch (id) {
-    case CMD_EFFECT_PEARL: return true;
-    case CMD_EFFECT_MARBLE: return true;
-    case CMD_EFFECT_WAVE: return true;
-    case CMD_EFFECT_JELLY: return true;
-    case CMD_EFFECT_GLASSY_BALL: return true;
-    case CMD_EFFECT_AQUA_BALL: return true;
-    case CMD_EFFECT_SWEET: return true;
-    default: return false;
-    }
-}
-
 bool OnHelpCommand(ShellState& shell, int id)
 {
     switch (id) {
@@ -223,11 +128,33 @@ bool OnHelpCommand(ShellState& shell, int id)
     }
 }
 
+// While a stroke holds the canvas only the commands that leave the document, the selection
+// and the current tool alone get through; every other one would pull the bitmaps out from
+// under the stroke (Del, Ctrl+Del, Ctrl+N, Ctrl+Z, a paste...).
+bool PassesDuringCanvasDrag(int id)
+{
+    return id == CMD_COPY || id == CMD_HELP || id == CMD_ABOUT;
+}
+
 }  // namespace
+
+bool Blocked(const ShellState& shell, bool fromAccelerator)
+{
+    return fromAccelerator && shell.transformPending;
+}
+
+bool CanvasDragInProgress(const AppContext& context)
+{
+    HWND captured = GetCapture();
+    HWND editArea = context.editAreaWindow;
+    return captured && editArea && (captured == editArea || IsChild(editArea, captured));
+}
 
 void OnCommand(ShellState& shell, int id, bool fromAccelerator)
 {
+    if (!shell.context || (CanvasDragInProgress(*shell.context) && !PassesDuringCanvasDrag(id)))
+        return;
     OnFileCommand(shell, id) || OnEditCommand(shell, id, fromAccelerator) || OnDrawingCommand(shell, id) ||
-        OnPanelCommand(shell, id, fromAccelerator) || OnFilterCommand(shell, id) || OnEffectCommand(shell, id) ||
+        OnPanelCommand(shell, id, fromAccelerator) || RunFilterCommand(shell, id) || RunEffectCommand(shell, id) ||
         OnHelpCommand(shell, id);
 }

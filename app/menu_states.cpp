@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "common/messages.h"
 #include "panels/layers/layerpane.h"
 #include "resources/vexil/vexil_resources.h"
 #include "selection.h"
@@ -10,8 +11,6 @@
 namespace {
 
 enum MenuPosition { kFileMenu, kEditMenu, kDrawingMenu, kLayersMenu, kImagesMenu, kFiltersMenu, kEffectsMenu };
-
-constexpr int kMaxLayers = 20;
 
 void EnableAll(HMENU menu, bool enable)
 {
@@ -112,6 +111,12 @@ void UpdateEffectsMenu(HMENU menu, const DocumentFacts& facts, bool pending)
 
 }  // namespace
 
+bool FiltersAvailable(const ShellState& shell)
+{
+    const DocumentFacts facts = ReadFacts(*shell.context);
+    return facts.rasterLayer && facts.depth == 32 && !shell.transformPending;
+}
+
 void UpdateMenuStates(ShellState& shell)
 {
     const AppContext& context = *shell.context;
@@ -128,7 +133,7 @@ void UpdateMenuStates(ShellState& shell)
         UpdateLayersMenu(GetSubMenu(bar, kLayersMenu), facts);
         UpdateImagesMenu(GetSubMenu(bar, kImagesMenu), facts);
     }
-    EnableAll(GetSubMenu(bar, kFiltersMenu), facts.rasterLayer && facts.depth == 32 && !pending);
+    EnableAll(GetSubMenu(bar, kFiltersMenu), FiltersAvailable(shell));
     UpdateEffectsMenu(GetSubMenu(bar, kEffectsMenu), facts, pending);
     DrawMenuBar(context.mainWindow);
 }

@@ -4,3 +4,7 @@
 #include "shell_state.h"
 
 void UpdateMenuStates(ShellState& shell);
+
+// The Filters menu's rule: the current layer is a raster layer of a 32-bit Image and no
+// transformation is pending.
+bool FiltersAvailable(const ShellState& shell);

@@ -53,24 +53,48 @@ Bitmap* ContentInside(Bitmap* layer, HRGN region, const RECT& box)
 
 }  // namespace
 
-void RebuildSelectionFromRegion(AppContext* context)
+bool SelectRegion(AppContext* context, HRGN region)
 {
     SelectionState* selection = context->selection;
-    const Image* image = CurrentImage(*context);
     const Layer* layer = CurrentLayer(*context);
-    if (!selection || !image)
-        return;
-    HRGN kept = CreateRectRgn(0, 0, image->width, image->height);
-    if (selection->region && CombineRgn(kept, kept, selection->region, RGN_AND) == NULLREGION)
-        SetRectRgn(kept, 0, 0, image->width, image->height);
+    if (!selection || !region)
+        return false;
     RECT box;
-    GetRgnBox(kept, &box);
-    Bitmap* content = ContentInside(layer ? layer->bitmap : nullptr, kept, box);
+    GetRgnBox(region, &box);
+    Bitmap* content = ContentInside(layer ? layer->bitmap : nullptr, region, box);
+    if (!content) {
+        DeleteObject(region);
+        return false;
+    }
     ClearSelection(selection);
     selection->content = content;
-    selection->region = kept;
+    selection->region = region;
     selection->left = box.left;
     selection->top = box.top;
     selection->width = box.right - box.left;
     selection->height = box.bottom - box.top;
+    return true;
+}
+
+void SelectPicture(SelectionState* selection, Bitmap* content)
+{
+    ClearSelection(selection);
+    if (!selection || !content)
+        return;
+    selection->content = content;
+    selection->width = int(content->GetWidth());
+    selection->height = int(content->GetHeight());
+    selection->region = CreateRectRgn(0, 0, selection->width, selection->height);
+}
+
+void RebuildSelectionFromRegion(AppContext* context)
+{
+    const Image* image = CurrentImage(*context);
+    if (!context->selection || !image)
+        return;
+    HRGN kept = CreateRectRgn(0, 0, image->width, image->height);
+    const HRGN old = context->selection->region;
+    if (old && CombineRgn(kept, kept, old, RGN_AND) == NULLREGION)
+        SetRectRgn(kept, 0, 0, image->width, image->height);
+    SelectRegion(context, kept);
 }

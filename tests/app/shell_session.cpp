@@ -55,6 +55,20 @@ void StopShell()
     FinishVexil();
 }
 
+bool PressAccelerator(HWND window, WORD key, bool control, bool shift)
+{
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    state[VK_CONTROL] = control ? 0x80 : 0;
+    state[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(state);
+    MSG message = {window, WM_KEYDOWN, key, 1, 0, {}};
+    const bool translated = TranslateAcceleratorW(window, CurrentShell().accelerators, &message) != 0;
+    state[VK_CONTROL] = state[VK_SHIFT] = 0;
+    SetKeyboardState(state);
+    return translated;
+}
+
 AppContext& Context()
 {
     return *CurrentShell().context;

@@ -26,6 +26,10 @@ RECT ChildRect(HWND child);
 // Sets the main window's size so that its client area is width x height.
 void SetClientSize(HWND window, int width, int height);
 
+// Presses a key with the given modifiers held, through the accelerator table as the
+// message loop does; false when no accelerator matched.
+bool PressAccelerator(HWND window, WORD key, bool control, bool shift);
+
 struct PanelMessage {
     HWND panel;
     UINT message;
