@@ -1,7 +1,6 @@
 // The filters without settings run here on the selection's content and are drawn back into
 // the current layer inside the selection's region. The filters with settings and the effects
-// open the settings dialogs of fxdialogs, which do not exist yet: until they do, those
-// commands do nothing.
+// open the settings dialogs of fxdialogs, which change the layer themselves.
 #include "filter_commands.h"
 
 #include <algorithm>
@@ -11,6 +10,7 @@
 #include "common/gdiplus_pixels.h"
 #include "common/messages.h"
 #include "common/selection_state.h"
+#include "dialogs/fxdialogs.h"
 #include "filters/filter_table.h"
 #include "filters/sieve.h"
 #include "menu_states.h"
@@ -114,6 +114,52 @@ void RunSimpleFilter(ShellState& shell, FilterType type)
     PostMessageW(context->editAreaWindow, kEditAreaRedraw, 0, 0);
 }
 
+// The dialog of a filter with settings, by its menu command.
+using FilterDialog = int32_t (*)(HWND owner, AppContext* context);
+
+int32_t InnerShadowDialog(HWND owner, AppContext* context) { return ShowShadowDialog(owner, context, 0); }
+int32_t DropShadowDialog(HWND owner, AppContext* context) { return ShowShadowDialog(owner, context, 1); }
+
+FilterDialog DialogOfCommand(int id)
+{
+    switch (id) {
+    case CMD_FILTER_CONTRAST: return ShowContrastDialog;
+    case CMD_FILTER_COLORIZE: return ShowColorizeDialog;
+    case CMD_FILTER_HSL: return ShowHSLDialog;
+    case CMD_FILTER_OPACITY: return ShowOpacityDialog;
+    case CMD_FILTER_HEAVY_BLUR: return ShowBlurDialog;
+    case CMD_FILTER_BEVEL: return ShowBevelDialog;
+    case CMD_FILTER_INNER_SHADOW: return InnerShadowDialog;
+    case CMD_FILTER_DROP_SHADOW: return DropShadowDialog;
+    case CMD_FILTER_BORDERIZE: return ShowBorderizeDialog;
+    case CMD_FILTER_CUSTOM: return ShowCustomDialog;
+    default: return nullptr;
+    }
+}
+
+// The undo step comes first: the dialog changes the layer itself when it closes with OK.
+void RunDialogFilter(ShellState& shell, FilterDialog dialog)
+{
+    AppContext* context = shell.context;
+    PYX_AddChangeUndoRing(shell.undoChain, context->currentImage, context->document);
+    dialog(context->mainWindow, context);
+}
+
+// The effect number that ShowStyleDialog takes, by menu command; 0 for other commands.
+int EffectOfCommand(int id)
+{
+    switch (id) {
+    case CMD_EFFECT_WAVE: return 1;
+    case CMD_EFFECT_PEARL: return 2;
+    case CMD_EFFECT_MARBLE: return 3;
+    case CMD_EFFECT_JELLY: return 4;
+    case CMD_EFFECT_GLASSY_BALL: return 5;
+    case CMD_EFFECT_AQUA_BALL: return 6;
+    case CMD_EFFECT_SWEET: return 7;
+    default: return 0;
+    }
+}
+
 }  // namespace
 
 bool RunFilterCommand(ShellState& shell, int id)
@@ -123,21 +169,27 @@ bool RunFilterCommand(ShellState& shell, int id)
         return false;
     // A stale menu must not filter a vector layer's bitmap under its outline, nor a layer
     // that a pending transformation draws on.
-    if (row->opening == FilterOpening::kRunsDirectly && FiltersAvailable(shell))
+    if (!FiltersAvailable(shell))
+        return true;
+    if (row->opening == FilterOpening::kRunsDirectly)
         RunSimpleFilter(shell, row->type);
+    else if (FilterDialog dialog = DialogOfCommand(id))
+        RunDialogFilter(shell, dialog);
     return true;
 }
 
-bool RunEffectCommand(ShellState&, int id)
+bool RunEffectCommand(ShellState& shell, int id)
 {
-    switch (id) {
-    case CMD_EFFECT_PEARL:
-    case CMD_EFFECT_MARBLE:
-    case CMD_EFFECT_WAVE:
-    case CMD_EFFECT_JELLY:
-    case CMD_EFFECT_GLASSY_BALL:
-    case CMD_EFFECT_AQUA_BALL:
-    case CMD_EFFECT_SWEET: return true;
-    default: return false;
-    }
+    const int effect = EffectOfCommand(id);
+    if (effect == 0)
+        return false;
+    if (!EffectsAvailable(shell))
+        return true;
+    AppContext* context = shell.context;
+    PYX_AddChangeUndoRing(shell.undoChain, context->currentImage, context->document);
+    ShowStyleDialog(context->mainWindow, context, effect);
+    SendMessageW(context->layersWindow, kPanelRefresh, 0, 0);
+    PostMessageW(context->imageListWindow, kPanelRefresh, 0, 0);
+    PostMessageW(context->editAreaWindow, kEditAreaRedraw, 0, 0);
+    return true;
 }

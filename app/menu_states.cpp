@@ -93,9 +93,14 @@ void UpdateImagesMenu(HMENU menu, const DocumentFacts& facts)
     Disable(menu, {CMD_STANDARD_FORMATS}, !squareEnough);
 }
 
+bool EffectsUsable(const DocumentFacts& facts, bool pending)
+{
+    return !facts.rasterLayer && facts.depth >= 32 && !pending;
+}
+
 void UpdateEffectsMenu(HMENU menu, const DocumentFacts& facts, bool pending)
 {
-    const bool usable = !facts.rasterLayer && facts.depth >= 32 && !pending;
+    const bool usable = EffectsUsable(facts, pending);
     EnableAll(menu, usable);
     if (!usable)
         return;
@@ -115,6 +120,11 @@ bool FiltersAvailable(const ShellState& shell)
 {
     const DocumentFacts facts = ReadFacts(*shell.context);
     return facts.rasterLayer && facts.depth == 32 && !shell.transformPending;
+}
+
+bool EffectsAvailable(const ShellState& shell)
+{
+    return EffectsUsable(ReadFacts(*shell.context), shell.transformPending != 0);
 }
 
 void UpdateMenuStates(ShellState& shell)
