@@ -181,8 +181,10 @@ bool CommandAllowed(const LayerPanelState& state, UINT command)
     case IDM_DUPLICATE_LAYER: return count < kMaxLayers;
     case IDM_DELETE_LAYERS: return count > 1;
     case IDM_MERGE_SELECTED: return SelectedLayerCount(state) > 1;
-    case IDM_CONVERT_TO_RASTER:
-        return !IsRaster(LayerAt(state.image, state.current)) && SelectedLayerCount(state) == 1;
+    case IDM_CONVERT_TO_RASTER: {
+        const Layer* current = LayerAt(state.image, state.current);
+        return current && !IsRaster(current) && SelectedLayerCount(state) == 1;
+    }
     case IDM_MERGE_ALL: return count != 1;
     default: return false;
     }
