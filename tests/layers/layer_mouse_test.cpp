@@ -183,3 +183,20 @@ TEST_F(LayersTest, RightClickOnAnUnselectedRowMakesItCurrent)
     EXPECT_EQ(image()->visibleLayers & 3, 1u);  // a right click shows nothing
     ExpectMessages(TakeMessages(), {{kLayerChanged, 0}});
 }
+
+TEST_F(LayersTest, DraggingPastTheListScrollsOneRowPerMove)
+{
+    BuildLayers(std::vector<LayerSpec>(8));
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 23));  // layer 7, the top row
+    const struct {
+        int y, scroll;
+    } steps[] = {{300, 1}, {300, 2}, {300, 2}, {100, 2}, {-5, 1}, {-5, 0}, {-5, 0}};
+    for (const auto& step : steps) {
+        SendMessageW(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(100, step.y));
+        EXPECT_EQ(GetScrollPos(list, SB_VERT), step.scroll) << "move to y " << step.y;
+    }
+    // Low in the sixth row, which shows layer 2: two layers stay below the line.
+    SendMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(100, 250));
+    EXPECT_EQ(context.currentLayer, 2);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
