@@ -10,7 +10,7 @@ using CloseThemeDataFn = HRESULT(WINAPI*)(HANDLE);
 PanelColors SystemColors()
 {
     return {GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT),
-            GetSysColor(COLOR_HIGHLIGHTTEXT)};
+            GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW)};
 }
 
 // Visual styles exist from the system version after 5.0 on.
@@ -41,7 +41,8 @@ bool ReadThemeColors(HMODULE uxtheme, PanelColors* colors)
     if (!theme)
         return false;
     *colors = {color(theme, COLOR_HIGHLIGHT), color(theme, COLOR_BTNFACE),
-               color(theme, COLOR_BTNTEXT), color(theme, COLOR_HIGHLIGHTTEXT)};
+               color(theme, COLOR_BTNTEXT), color(theme, COLOR_HIGHLIGHTTEXT),
+               color(theme, COLOR_BTNHIGHLIGHT), color(theme, COLOR_BTNSHADOW)};
     close(theme);
     return true;
 }

@@ -1,4 +1,4 @@
-// The colors of a panel (the toolbox, the editing area): the visual-style theme's button colors when a theme is active, the
+// The colors of a panel (the toolbox, the editing area, the layers panel): the visual-style theme's button colors when a theme is active, the
 // system colors otherwise.
 #pragma once
 
@@ -9,6 +9,8 @@ struct PanelColors {
     COLORREF face;
     COLORREF text;
     COLORREF highlightText;
+    COLORREF lightEdge;  // the sunken edges of the layers panel
+    COLORREF shadow;
 };
 
 PanelColors LoadPanelColors();
