@@ -130,7 +130,7 @@ TEST(FilterCommands, SimpleFiltersRunAndTheOthersOpenTheirDialogs)
     } commands[] = {
         {32852, nullptr}, {32851, nullptr}, {32841, nullptr}, {32847, nullptr}, {32843, nullptr},
         {32850, nullptr}, {32848, nullptr}, {32849, nullptr}, {32844, nullptr}, {32845, nullptr},
-        {32846, nullptr}, {32840, L"Colorize Settings"}, {32839, L"Brightness and Contrast Settings"},
+        {32846, nullptr}, {32840, L"Brightness and Contrast Settings"}, {32839, L"Colorize Settings"},
         {32853, L"Hue, Saturation and  Luminance Settings"}, {32856, L"Opacity Settings"},
         {32842, L"Heavy Blur Settings"}, {32857, L"Bevel Settings"}, {32854, L"Inner Shadow Settings"},
         {32855, L"Drop Shadow Settings"}, {32883, L"Borderize Settings"}, {32858, L"Custom Filter Settings"}};
