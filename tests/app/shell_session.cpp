@@ -126,10 +126,3 @@ void PanelSpy::Clear()
     PumpMessages();
     gReceived.clear();
 }
-
-std::wstring WindowText(HWND window)
-{
-    wchar_t text[512] = {};
-    GetWindowTextW(window, text, 512);
-    return text;
-}

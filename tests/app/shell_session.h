@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/app_context.h"
+#include "harness/test_windows.h"  // WindowText
 
 // Starts the shell with the given command line; null when start-up failed.
 HWND StartShell(const wchar_t* commandLine = L"");
@@ -52,4 +53,3 @@ private:
     std::vector<std::pair<HWND, WNDPROC>> originals_;
 };
 
-std::wstring WindowText(HWND window);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/app_context.h"
+#include "harness/test_windows.h"
 #include "core/palette_objects.h"
 #include "core/pyx.h"
 #include "panels/colorpicker/swatch.h"
@@ -18,18 +19,6 @@
 
 // Handles the posted and sent messages waiting for this thread.
 void PumpMessages();
-
-// The pixels of a window as PrintWindow draws them, 0x00RRGGBB, rows top to bottom.
-struct Capture {
-    int width = 0;
-    int height = 0;
-    std::vector<uint32_t> pixels;
-    uint32_t at(int x, int y) const { return pixels[size_t(y) * width + x]; }
-};
-Capture CaptureWindow(HWND window);
-
-std::wstring WindowText(HWND window);
-std::wstring ClassName(HWND window);
 
 class SwatchTest : public testing::Test {
 protected:

@@ -23,15 +23,7 @@ LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 HWND CreateParent()
 {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = ParentProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = L"ImageListTestMain";
-    RegisterClassW(&windowClass);
-    const DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN;
-    return CreateWindowExW(0, L"ImageListTestMain", L"imagestrip test", style, 0, 0, 800, 600,
-                           nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    return CreateTestMainWindow(L"ImageListTestMain", ParentProc, {800, 600});
 }
 
 }  // namespace
@@ -39,42 +31,8 @@ HWND CreateParent()
 void PumpMessages()
 {
     gPumping = true;
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    PumpThreadMessages();
     gPumping = false;
-}
-
-Capture CaptureWindow(HWND window)
-{
-    RECT client;
-    GetClientRect(window, &client);
-    Capture capture;
-    capture.width = client.right;
-    capture.height = client.bottom;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = capture.width;
-    info.bmiHeader.biHeight = -capture.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
-    SendMessageW(window, WM_PRINTCLIENT, WPARAM(dc), PRF_CLIENT);
-    GdiFlush();
-    const uint32_t* pixels = static_cast<const uint32_t*>(bits);
-    capture.pixels.assign(pixels, pixels + size_t(capture.width) * capture.height);
-    for (uint32_t& pixel : capture.pixels)
-        pixel &= 0xFFFFFF;
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return capture;
 }
 
 void ImageListTest::SetUp()

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/app_context.h"
+#include "harness/test_windows.h"
 #include "core/pyx.h"
 
 struct ReceivedMessage {
@@ -23,15 +24,6 @@ struct ReceivedMessage {
 };
 
 void PumpMessages();
-
-// The client pixels of a window as WM_PRINTCLIENT draws them, 0x00RRGGBB.
-struct Capture {
-    int width = 0;
-    int height = 0;
-    std::vector<uint32_t> pixels;
-    uint32_t at(int x, int y) const { return pixels[size_t(y) * width + x]; }
-};
-Capture CaptureWindow(HWND window);
 
 class ImageListTest : public testing::Test {
 protected:

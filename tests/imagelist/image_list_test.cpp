@@ -23,20 +23,6 @@ void Click(HWND strip, int x)
     SendMessageW(strip, WM_LBUTTONUP, 0, At(x));
 }
 
-std::wstring ClassName(HWND window)
-{
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
-std::wstring WindowText(HWND window)
-{
-    wchar_t text[64] = {};
-    GetWindowTextW(window, text, 64);
-    return text;
-}
-
 RECT RectInParent(HWND window)
 {
     RECT rect;
@@ -213,7 +199,7 @@ TEST_F(ImageListTest, ThumbnailsAreScaledOrCenteredInTheirBox)
     Fill(ImageNumber(0), 0xFFFF0000);
     PaintPixels(ImageNumber(1)->composite, [](int x, int y) { return NoiseColor(x, y, 255); });
     SendMessageW(frame, kPanelRefresh, 0, 0);
-    const Capture capture = CaptureWindow(strip);
+    const Capture capture = CapturePrintClient(strip);
 
     // Card 0: the box starts at x 22, y 4; 256 x 128 is drawn 55 x 27.5 from y 17.75.
     for (int y = 19; y <= 43; ++y)
@@ -244,10 +230,10 @@ TEST_F(ImageListTest, ThumbnailFollowsAChangedImageAfterARefresh)
     UseImages({{48, 48}, {48, 48}});
     Fill(ImageNumber(1), 0xFF0000FF);
     SendMessageW(frame, kPanelRefresh, 0, 0);
-    EXPECT_EQ(CaptureWindow(strip).at(95 + 22 + 27, 30), 0x0000FFu);
+    EXPECT_EQ(CapturePrintClient(strip).at(95 + 22 + 27, 30), 0x0000FFu);
     Fill(ImageNumber(1), 0xFF00FF00);
     SendMessageW(frame, kPanelRefresh, 0, 0);
-    EXPECT_EQ(CaptureWindow(strip).at(95 + 22 + 27, 30), 0x00FF00u);
+    EXPECT_EQ(CapturePrintClient(strip).at(95 + 22 + 27, 30), 0x00FF00u);
 }
 
 TEST_F(ImageListTest, ClickSelectsTheCardUnderThePointer)
@@ -278,7 +264,7 @@ TEST_F(ImageListTest, ClickSelectsTheCardUnderThePointer)
         }
     }
     // The red mark surrounds the current card (index 0): left edge x 3, top edge y 1.
-    const Capture capture = CaptureWindow(strip);
+    const Capture capture = CapturePrintClient(strip);
     EXPECT_TRUE(IsRed(capture.at(3, 50)));
     EXPECT_TRUE(IsRed(capture.at(50, 1)));
     EXPECT_FALSE(IsRed(capture.at(145, 1)));
@@ -347,15 +333,15 @@ TEST_F(ImageListTest, DragShowsTheInsertionLine)
 {
     UseImages(std::vector<SIZE>(5, SIZE{48, 48}));
     // Between cards 3 and 4 (x 380 to 385) the strip is white until a drag points there.
-    EXPECT_EQ(CaptureWindow(strip).at(382, 30), kWhite);
+    EXPECT_EQ(CapturePrintClient(strip).at(382, 30), kWhite);
     SendMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, At(140));
     SendMessageW(strip, WM_MOUSEMOVE, MK_LBUTTON, At(387));
-    const Capture dragging = CaptureWindow(strip);
+    const Capture dragging = CapturePrintClient(strip);
     EXPECT_TRUE(IsDark(dragging.at(382, 30)));
     EXPECT_TRUE(IsDark(dragging.at(382, 100)));
     SendMessageW(strip, WM_LBUTTONUP, 0, At(387));
     // Dropped: the line is gone, and x 382 is now the right edge of the red mark of card 3.
-    const Capture dropped = CaptureWindow(strip);
+    const Capture dropped = CapturePrintClient(strip);
     EXPECT_FALSE(IsDark(dropped.at(382, 30)));
     EXPECT_TRUE(IsRed(dropped.at(382, 30)));
 }
@@ -375,7 +361,7 @@ TEST_F(ImageListTest, LostCaptureEndsTheDragWithoutADrop)
     EXPECT_TRUE(Only(messages, kImageListChanged).empty());
     EXPECT_EQ(Order(), before);
     EXPECT_EQ(context.currentImage, 1);
-    EXPECT_EQ(CaptureWindow(strip).at(382, 30), kWhite);
+    EXPECT_EQ(CapturePrintClient(strip).at(382, 30), kWhite);
 }
 
 TEST_F(ImageListTest, DeleteKeepsTheNeighbourCurrent)
@@ -580,5 +566,5 @@ TEST_F(ImageListTest, LongDocumentScrollsAndChooses)
     EXPECT_EQ(GetScrollPos(strip, SB_HORZ), 1824);
     Click(strip, 40);
     EXPECT_EQ(context.currentImage, 1824);
-    EXPECT_EQ(CaptureWindow(strip).at(50, 1) >> 16, 0xFFu) << "the mark on the first card";
+    EXPECT_EQ(CapturePrintClient(strip).at(50, 1) >> 16, 0xFFu) << "the mark on the first card";
 }

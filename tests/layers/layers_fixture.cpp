@@ -23,14 +23,7 @@ LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 HWND CreateParent()
 {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = ParentProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = L"LayersTestMain";
-    RegisterClassW(&windowClass);
-    return CreateWindowExW(0, L"LayersTestMain", L"layers test", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN,
-                           0, 0, 1040, 800, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    return CreateTestMainWindow(L"LayersTestMain", ParentProc, {1040, 800});
 }
 
 Layer* MakeLayer(const LayerSpec& spec)
@@ -53,48 +46,7 @@ Layer* MakeLayer(const LayerSpec& spec)
 
 void PumpMessages()
 {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
-Capture CaptureWindow(HWND window)
-{
-    RECT client;
-    GetClientRect(window, &client);
-    Capture capture;
-    capture.width = client.right;
-    capture.height = client.bottom;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = capture.width;
-    info.bmiHeader.biHeight = -capture.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
-    PrintWindow(window, dc, PW_CLIENTONLY);
-    GdiFlush();
-    const uint32_t* pixels = static_cast<const uint32_t*>(bits);
-    capture.pixels.assign(pixels, pixels + size_t(capture.width) * capture.height);
-    for (uint32_t& pixel : capture.pixels)
-        pixel &= 0xFFFFFF;
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return capture;
-}
-
-std::wstring ClassName(HWND window)
-{
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
+    PumpThreadMessages();
 }
 
 void LayersTest::SetUp()

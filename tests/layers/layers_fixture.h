@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/app_context.h"
+#include "harness/test_windows.h"
 #include "core/pyx.h"
 #include "panels/layers/layerpane.h"
 
@@ -35,17 +36,6 @@ struct LayerSpec {
 };
 
 void PumpMessages();
-
-// The window's client pixels as PrintWindow draws them, 0x00RRGGBB.
-struct Capture {
-    int width = 0;
-    int height = 0;
-    std::vector<uint32_t> pixels;
-    uint32_t at(int x, int y) const { return pixels[size_t(y) * width + x]; }
-};
-Capture CaptureWindow(HWND window);
-
-std::wstring ClassName(HWND window);
 
 class LayersTest : public testing::Test {
 protected:
