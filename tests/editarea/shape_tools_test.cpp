@@ -498,6 +498,29 @@ TEST_F(ShapeToolsTest, VectorLayersSurviveAProjectRoundTrip)
     PYX_DoCleanupInternalResource(loaded);
 }
 
+// A polygon holds the capture from its first click to the double click and draws only then;
+// a double click with no polygon in progress does nothing.
+TEST_F(ShapeToolsTest, PolygonHoldsTheCaptureUntilTheDoubleClick)
+{
+    Open();
+    context.currentTool = kFilledPolygonTool;
+    DoubleClick(5, 5);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(gReports.undoEntries, 0);
+    for (POINT p : std::vector<POINT>{{2, 2}, {20, 2}, {2, 20}}) {
+        Click(p.x, p.y);
+        EXPECT_EQ(GetCapture(), canvas) << p.x << "," << p.y;
+        EXPECT_EQ(gReports.undoEntries, 0);
+    }
+    DoubleClick(2, 20);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(gReports.undoEntries, 1);
+    EXPECT_EQ(gReports.changes, 1);
+    const Pixels pixels = ReadPixels(image->firstLayer->bitmap);
+    EXPECT_EQ(At(pixels, 5, 5), kRed);
+    EXPECT_EQ(At(pixels, 18, 18), 0u);
+}
+
 // An empty text makes an empty layer: transparent, but a layer.
 TEST_F(ShapeToolsTest, EmptyTextMakesAnEmptyLayer)
 {
