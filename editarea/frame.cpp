@@ -7,6 +7,7 @@
 #include "easel.h"
 #include "edit_area_state.h"
 #include "selection_view.h"
+#include "shapes/text_placement.h"
 #include "common/messages.h"
 #include "common/panel_colors.h"
 #include "view_update.h"
@@ -109,7 +110,7 @@ void RefusePendingTransformation(const EditAreaState& state)
     PostMessageW(state.parent, kTransformationEnded, 0, 0);
 }
 
-// Messages of the main window. The text tools' Apply (WM_APP+86), the one-step
+// Messages of the main window. The one-step
 // transformations (WM_APP+110 to +114) and Cut (WM_APP+109) arrive with the tools that
 // carry them out; until then the frame accepts and ignores them.
 bool OnFrameAppMessage(EditAreaState& state, UINT message, WPARAM wParam)
@@ -129,6 +130,9 @@ bool OnFrameAppMessage(EditAreaState& state, UINT message, WPARAM wParam)
         return true;
     case kEditAreaUndone:
         OnUndone(state, wParam);
+        return true;
+    case kTextApply:
+        ApplyTextTool(state);
         return true;
     case kEditAreaCustomRotate:
     case kEditAreaScale:
