@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "common/messages.h"
+#include "core/clipboard_formats.h"
 #include "panels/layers/layerpane.h"
 #include "resources/vexil/vexil_resources.h"
 #include "selection.h"
@@ -57,7 +58,7 @@ DocumentFacts ReadFacts(const AppContext& context)
 
 void UpdateEditMenu(const ShellState& shell, HMENU menu, const DocumentFacts& facts)
 {
-    const bool noPicture = !IsClipboardFormatAvailable(CF_DIB);
+    const bool noPicture = !ClipboardOffersPicture();
     Disable(menu, {CMD_PASTE_LAYER, CMD_PASTE_IMAGE}, noPicture);
     Disable(menu, {CMD_PASTE_LAYER}, facts.layerCount >= kMaxLayers);
     Disable(menu, {CMD_REDO}, !CanRedo(shell));

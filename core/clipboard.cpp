@@ -1,6 +1,14 @@
-// Copy and Paste of pictures through the Windows clipboard, as CF_DIB blocks.
+// Copy and Paste of pictures through the Windows clipboard: CF_DIB blocks both ways, "PNG"
+// beside them on Copy, and "PNG" or a version 5 block with alpha first on Paste.
+#include <shlwapi.h>
+
+#include <cstring>
+#include <vector>
+
 #include "clipboard_dib.h"
+#include "clipboard_formats.h"
 #include "common/gdiplus_pixels.h"
+#include "common/image_encoders.h"
 #include "pyx.h"
 
 namespace {
@@ -16,33 +24,124 @@ PixelView AreaOf(const BitmapLock& lock, int width, int height)
     return view;
 }
 
-// Hands the encoded picture to the open clipboard, which then owns the memory.
+// Hands a copy of the bytes to the open clipboard as `format`; the clipboard then owns it.
+void PutBytes(UINT format, const std::vector<uint8_t>& bytes)
+{
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, bytes.size());
+    void* block = memory ? GlobalLock(memory) : nullptr;
+    if (block) {
+        std::memcpy(block, bytes.data(), bytes.size());
+        GlobalUnlock(memory);
+    }
+    if (memory && (!block || !SetClipboardData(format, memory)))
+        GlobalFree(memory);
+}
+
+// The pixels as a PNG file in memory, or nothing when GDI+ cannot encode them.
+std::vector<uint8_t> EncodePng(const PixelView& pixels)
+{
+    std::vector<uint8_t> bytes;
+    CLSID encoder;
+    Bitmap* bitmap = FindImageEncoder(L"image/png", &encoder) ? BitmapFromPixels(pixels) : nullptr;
+    IStream* stream = bitmap ? SHCreateMemStream(nullptr, 0) : nullptr;
+    STATSTG stat{};
+    if (stream && bitmap->Save(stream, &encoder, nullptr) == Gdiplus::Ok &&
+        SUCCEEDED(stream->Stat(&stat, STATFLAG_NONAME)) && stat.cbSize.QuadPart > 0 &&
+        stat.cbSize.QuadPart < 0x7FFFFFFF) {
+        bytes.resize(size_t(stat.cbSize.QuadPart));
+        const LARGE_INTEGER start{};
+        ULONG read = 0;
+        if (FAILED(stream->Seek(start, STREAM_SEEK_SET, nullptr)) ||
+            FAILED(stream->Read(bytes.data(), ULONG(bytes.size()), &read)) || read != bytes.size())
+            bytes.clear();
+    }
+    if (stream)
+        stream->Release();
+    delete bitmap;
+    return bytes;
+}
+
 void PutPicture(Bitmap* bitmap, int width, int height)
 {
     BitmapLock lock(bitmap, Gdiplus::ImageLockModeRead);
     const PixelView pixels = lock.ok() ? AreaOf(lock, width, height) : PixelView{};
-    const size_t size = ClipboardBlockSize(width, height);
-    if (!pixels.pixels || size == 0)
+    std::vector<uint8_t> block(ClipboardBlockSize(width, height));
+    if (!pixels.pixels || block.empty() || !EncodeClipboardBlock(pixels, block.data(), block.size()))
         return;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size);
-    uint8_t* block = memory ? static_cast<uint8_t*>(GlobalLock(memory)) : nullptr;
-    const bool encoded = block && EncodeClipboardBlock(pixels, block, size);
-    if (block)
-        GlobalUnlock(memory);
-    if (memory && (!encoded || !SetClipboardData(CF_DIB, memory)))
-        GlobalFree(memory);
+    PutBytes(CF_DIB, block);
+    // Beside the bitmap, the same picture as PNG, so other programs get its transparency too.
+    const std::vector<uint8_t> png = EncodePng(pixels);
+    const UINT pngFormat = PngClipboardFormat();
+    if (!png.empty() && pngFormat)
+        PutBytes(pngFormat, png);
 }
 
+// A PNG becomes 32-bit ARGB through GDI+, alpha kept. Its header is checked first, so GDI+
+// is never asked to make a picture larger than we take.
+Bitmap* DecodePng(const uint8_t* bytes, size_t size)
+{
+    int width = 0, height = 0;
+    if (size > 0x7FFFFFFF || !ReadPngSize(bytes, size, &width, &height))
+        return nullptr;
+    IStream* stream = SHCreateMemStream(bytes, UINT(size));  // a copy, so the clipboard can be unlocked
+    if (!stream)
+        return nullptr;
+    Bitmap* result = nullptr;
+    Bitmap* png = new Bitmap(stream);
+    if (png->GetLastStatus() == Gdiplus::Ok && int(png->GetWidth()) == width && int(png->GetHeight()) == height) {
+        BitmapLock from(png, Gdiplus::ImageLockModeRead);
+        if (from.ok())
+            result = BitmapFromPixels(from.view());
+    }
+    delete png;
+    stream->Release();
+    return result;
+}
+
+Bitmap* DecodeDib(const uint8_t* block, size_t size)
+{
+    DecodedPicture picture;
+    return DecodeClipboardBlock(block, size, &picture) ? BitmapFromPixels(picture.View()) : nullptr;
+}
+
+enum class Taken { kNotOffered, kRefused, kPicture };
+
+// Reads one clipboard format with `decode`; a version 5 block without an alpha mask counts as
+// not offered, so that its CF_DIB form is read by the plain rules instead.
+Taken TakeFormat(UINT format, Bitmap* (*decode)(const uint8_t*, size_t), Bitmap** picture)
+{
+    if (!format || !IsClipboardFormatAvailable(format))
+        return Taken::kNotOffered;
+    HANDLE data = GetClipboardData(format);
+    const uint8_t* bytes = data ? static_cast<const uint8_t*>(GlobalLock(data)) : nullptr;
+    if (!bytes)
+        return Taken::kRefused;
+    const size_t size = GlobalSize(data);
+    Taken taken = Taken::kRefused;
+    if (format == CF_DIBV5 && !ClipboardBlockHasAlphaMask(bytes, size))
+        taken = Taken::kNotOffered;
+    else if ((*picture = decode(bytes, size)) != nullptr)
+        taken = Taken::kPicture;
+    GlobalUnlock(data);
+    return taken;
+}
+
+// The first picture the clipboard offers, in the order that keeps the most of it: PNG, a
+// version 5 bitmap with alpha, then the plain bitmap. A malformed first offer is refused.
 Bitmap* TakePicture()
 {
-    HANDLE data = GetClipboardData(CF_DIB);
-    const uint8_t* block = data ? static_cast<const uint8_t*>(GlobalLock(data)) : nullptr;
-    if (!block)
-        return nullptr;
-    DecodedPicture picture;
-    const bool decoded = DecodeClipboardBlock(block, GlobalSize(data), &picture);
-    GlobalUnlock(data);
-    return decoded ? BitmapFromPixels(picture.View()) : nullptr;
+    struct Source {
+        UINT format;
+        Bitmap* (*decode)(const uint8_t*, size_t);
+    };
+    const Source sources[] = {{PngClipboardFormat(), DecodePng}, {CF_DIBV5, DecodeDib}, {CF_DIB, DecodeDib}};
+    for (const Source& source : sources) {
+        Bitmap* picture = nullptr;
+        const Taken taken = TakeFormat(source.format, source.decode, &picture);
+        if (taken != Taken::kNotOffered)
+            return picture;
+    }
+    return nullptr;
 }
 
 }  // namespace

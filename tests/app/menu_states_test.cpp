@@ -115,3 +115,30 @@ TEST(MenuStates, PendingTransformationDisablesTheDocumentMenus)
     ExpectStates(window, {{32771, true}, {32797, true}, {32811, true}}, "applied");
     StopShell();
 }
+
+// The Paste items offer what Paste reads: a picture put on the clipboard only as PNG too.
+TEST(MenuStates, PasteFollowsTheClipboard)
+{
+    HWND window = StartShell();
+    ASSERT_NE(window, nullptr);
+    struct Case {
+        const char* name;
+        UINT format;
+        bool enabled;
+    };
+    const Case cases[] = {
+        {"an empty clipboard", 0, false},
+        {"a PNG alone", RegisterClipboardFormatW(L"PNG"), true},
+        {"a bitmap alone", CF_DIB, true},
+        {"text alone", CF_UNICODETEXT, false},
+    };
+    for (const Case& test : cases) {
+        ASSERT_TRUE(OpenClipboard(window));
+        EmptyClipboard();
+        if (test.format)
+            SetClipboardData(test.format, GlobalAlloc(GMEM_MOVEABLE, 64));
+        CloseClipboard();
+        ExpectStates(window, {{32794, test.enabled}, {32795, test.enabled}}, test.name);
+    }
+    StopShell();
+}
