@@ -6,6 +6,7 @@
 #include "controls_strip.h"
 #include "easel.h"
 #include "edit_area_state.h"
+#include "selection/selection_edits.h"
 #include "selection_view.h"
 #include "common/messages.h"
 #include "common/panel_colors.h"
@@ -110,8 +111,8 @@ void RefusePendingTransformation(const EditAreaState& state)
 }
 
 // Messages of the main window. The text tools' Apply (WM_APP+86), the one-step
-// transformations (WM_APP+110 to +114) and Cut (WM_APP+109) arrive with the tools that
-// carry them out; until then the frame accepts and ignores them.
+// transformations (WM_APP+110 to +114) arrive with the tools that carry them out; until then
+// the frame accepts and ignores them.
 bool OnFrameAppMessage(EditAreaState& state, UINT message, WPARAM wParam)
 {
     switch (message) {
@@ -129,6 +130,9 @@ bool OnFrameAppMessage(EditAreaState& state, UINT message, WPARAM wParam)
         return true;
     case kEditAreaUndone:
         OnUndone(state, wParam);
+        return true;
+    case kEditAreaCut:
+        CutSelection(state);
         return true;
     case kEditAreaCustomRotate:
     case kEditAreaScale:
