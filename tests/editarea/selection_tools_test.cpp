@@ -68,6 +68,11 @@ constexpr uint32_t kRed = 0xFFFF0000u;
 constexpr uint32_t kBlue = 0xFF0000FFu;
 constexpr uint32_t kWhite = 0xFFFFFFFFu;
 
+uint32_t Alpha(uint32_t color)
+{
+    return color >> 24;
+}
+
 uint32_t Noise(int x, int y)
 {
     // Half of the pixels half transparent: a move must give those back exactly too.
@@ -418,6 +423,36 @@ TEST_F(SelectionToolsTest, CutOnAVectorLayerDoesNothing)
     EXPECT_EQ(gReports.undoEntries, 0);
     EXPECT_EQ(gReports.changes, 0);
     EXPECT_EQ(context.document->modified, 0u);
+}
+
+// A vector layer moves as a whole: its outline follows the pointer, even off the image, and the
+// shape comes back whole; afterwards the whole layer is selected again.
+TEST_F(SelectionToolsTest, MovingAVectorLayerMovesItsOutlineAndKeepsWhatLeftTheImage)
+{
+    Open(OneColor);
+    ::Layer* layer = image->firstLayer;
+    layer->type = kFilledVectorLayer;
+    layer->path = new Gdiplus::GraphicsPath();
+    layer->path->AddRectangle(Gdiplus::Rect(24, 4, 6, 6));  // pixels 24..29
+    layer->brush.primaryColor = kRed;
+    SendMessageW(frame, kEditAreaLayerChanged, 0, 0);
+    context.currentTool = kMoveTool;
+    Press(10, 10);
+    Drag(16, 10);  // six to the right: pixels 30..35, two of them left on the image
+    Pixels moved = Layer();
+    EXPECT_EQ(At(moved, 31, 6), kRed);
+    EXPECT_EQ(Alpha(At(moved, 27, 6)), 0u) << "the layer is drawn again, not painted over";
+    Drag(10, 10);
+    Release(10, 10);
+    const Pixels back = Layer();
+    for (int y = 0; y < kSize; y++)
+        for (int x = 0; x < kSize; x++) {
+            const bool inside = x >= 24 && x < 30 && y >= 4 && y < 10;
+            ASSERT_EQ(At(back, x, y), inside ? kRed : 0u) << x << "," << y;
+        }
+    EXPECT_EQ(gReports.undoEntries, 1);
+    EXPECT_EQ(gReports.changes, 1);
+    ExpectSelectedRect(0, 0, kSize, kSize);
 }
 
 }  // namespace
