@@ -36,17 +36,7 @@ void SelectAll(ShellState& shell)
 
 void SelectInverse(ShellState& shell)
 {
-    AppContext* context = shell.context;
-    const Image* image = CurrentImage(*context);
-    SelectionState* selection = context->selection;
-    if (shell.transformPending || !image || !selection || !selection->region)
-        return;
-    HRGN inverse = CreateRectRgn(0, 0, image->width, image->height);
-    if (CombineRgn(inverse, inverse, selection->region, RGN_DIFF) == NULLREGION) {
-        DeleteObject(inverse);
-        return;
-    }
-    if (SelectRegion(context, inverse))
+    if (!shell.transformPending && ::SelectInverse(shell.context))
         SendToEditArea(shell, kEditAreaSelectionChanged);
 }
 

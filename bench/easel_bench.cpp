@@ -66,6 +66,32 @@ void PenStrokeMove(HWND parent, HWND canvas, AppContext& context)
     SendMessageW(canvas, WM_LBUTTONUP, 0, StrokePoint(next - 1));
 }
 
+// The wand's worst case: one color over the whole 256 x 256 layer, filled from its middle
+// (region, content and base bitmap included).
+void WandClick(HWND canvas, AppContext& context, ToolOptions& options)
+{
+    context.currentTool = kMagicWandTool;
+    options.wandContiguous = 1;
+    Report("magic wand, 256 x 256 one color, contiguous", MedianMilliseconds(30, [&] {
+               SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON, StrokePoint(0));
+               SendMessageW(canvas, WM_LBUTTONUP, 0, StrokePoint(0));
+           }), 3);
+}
+
+// One step of dragging the whole 256 x 256 selection a pixel to and fro: the layer rebuilt from
+// the base and the content, the composite and the canvas redrawn.
+void MoveStep(HWND canvas, AppContext& context)
+{
+    context.currentTool = kMoveTool;
+    SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 200));
+    int step = 0;
+    Report("selection move step, 256 x 256 at zoom 2", MedianMilliseconds(30, [&] {
+               SendMessageW(canvas, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(300 + 2 * (++step % 2), 200));
+               GdiFlush();
+           }), 4);
+    SendMessageW(canvas, WM_LBUTTONUP, 0, MAKELPARAM(300, 200));
+}
+
 }  // namespace
 
 void RunEaselBenchmarks()
@@ -105,10 +131,15 @@ void RunEaselBenchmarks()
         DeleteObject(bitmap);
         DeleteDC(dc);
         ReleaseDC(nullptr, screen);
+        ShowWindow(parent, SW_SHOWNOACTIVATE);  // timed with the canvas really repainting
+        UpdateWindow(parent);
+        WandClick(canvas, context, options);
+        MoveStep(canvas, context);
         PenStrokeMove(parent, canvas, context);
     }
     EASEL_DestroyWindow();
     DestroyWindow(parent);
     DeleteObject(selection.region);
+    delete selection.content;
     PYX_DoCleanupInternalResource(context.document);
 }

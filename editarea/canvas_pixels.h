@@ -7,16 +7,10 @@
 
 #include "canvas_geometry.h"
 #include "common/pixel_view.h"
+#include "common/selection/pixel_set.h"  // PixelRect
 
 constexpr uint32_t kCanvasBackground = 0xFFEFEFEFu;  // RGB(239, 239, 239)
 constexpr uint32_t kGridColor = 0xFFC3C3C3u;         // RGB(195, 195, 195)
-
-struct PixelRect {
-    int left;
-    int top;
-    int right;   // exclusive
-    int bottom;  // exclusive
-};
 
 // Sets every pixel to the opaque color 0xAARRGGBB.
 void FillPixels(const PixelView& target, uint32_t color);

@@ -6,6 +6,7 @@
 #include "controls_strip.h"
 #include "easel.h"
 #include "edit_area_state.h"
+#include "selection/selection_edits.h"
 #include "selection_view.h"
 #include "shapes/text_placement.h"
 #include "common/messages.h"
@@ -110,9 +111,8 @@ void RefusePendingTransformation(const EditAreaState& state)
     PostMessageW(state.parent, kTransformationEnded, 0, 0);
 }
 
-// Messages of the main window. The one-step
-// transformations (WM_APP+110 to +114) and Cut (WM_APP+109) arrive with the tools that
-// carry them out; until then the frame accepts and ignores them.
+// Messages of the main window. The one-step transformations (WM_APP+110 to +114) arrive
+// with the tools that carry them out; until then the frame accepts and ignores them.
 bool OnFrameAppMessage(EditAreaState& state, UINT message, WPARAM wParam)
 {
     switch (message) {
@@ -133,6 +133,9 @@ bool OnFrameAppMessage(EditAreaState& state, UINT message, WPARAM wParam)
         return true;
     case kTextApply:
         ApplyTextTool(state);
+        return true;
+    case kEditAreaCut:
+        CutSelection(state);
         return true;
     case kEditAreaCustomRotate:
     case kEditAreaScale:

@@ -1,16 +1,9 @@
 // The selection as the canvas shows it: the zoomed display region and the base bitmap.
 #pragma once
 
-#include <vector>
-
 #include "canvas_pixels.h"
+#include "common/selection/region_ops.h"
 #include "edit_area_state.h"
-
-// The rectangles that make up a region (empty for a null or empty region).
-std::vector<PixelRect> RegionRectangles(HRGN region);
-
-// A new region of the given rectangles, or null.
-HRGN RegionFromRectangles(const std::vector<PixelRect>& rects);
 
 // Recomputes the display region from the selection and the zoom.
 void RebuildDisplayRegion(EditAreaState& state);

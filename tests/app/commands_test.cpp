@@ -55,6 +55,7 @@ TEST(Commands, LayersImagesAndEditCommandsReachTheirPanels)
         int command;
         HWND panel;
         UINT message;
+        UINT answer = 0;  // the main window's redraw after a change the panel reported
     } routes[] = {
         {32827, context.layersWindow, WM_APP + 8},     {32828, context.layersWindow, WM_APP + 9},
         {32829, context.layersWindow, WM_APP + 10},    {32830, context.layersWindow, WM_APP + 11},
@@ -62,7 +63,7 @@ TEST(Commands, LayersImagesAndEditCommandsReachTheirPanels)
         {32833, context.imageListWindow, WM_APP + 16}, {32834, context.imageListWindow, WM_APP + 17},
         {32835, context.imageListWindow, WM_APP + 18}, {32836, context.imageListWindow, WM_APP + 20},
         {32889, context.imageListWindow, WM_APP + 48}, {32837, context.imageListWindow, WM_APP + 19},
-        {32792, context.editAreaWindow, WM_APP + 109}, {32798, context.editAreaWindow, WM_APP + 110},
+        {32792, context.editAreaWindow, WM_APP + 109, WM_APP + 100}, {32798, context.editAreaWindow, WM_APP + 110},
         {32799, context.editAreaWindow, WM_APP + 111}, {32800, context.editAreaWindow, WM_APP + 112},
         {32801, context.editAreaWindow, WM_APP + 113}, {32802, context.editAreaWindow, WM_APP + 114},
         {32797, context.editAreaWindow, WM_APP + 105}, {32867, context.editAreaWindow, WM_APP + 105},
@@ -70,8 +71,9 @@ TEST(Commands, LayersImagesAndEditCommandsReachTheirPanels)
     for (const auto& route : routes) {
         spy.Clear();
         SendMessageW(window, WM_COMMAND, route.command, 0);
-        EXPECT_EQ(Messages(spy.ReceivedBy(route.panel)), std::vector<UINT>{route.message})
-            << "command " << route.command;
+        const std::vector<UINT> expected =
+            route.answer ? std::vector<UINT>{route.message, route.answer} : std::vector<UINT>{route.message};
+        EXPECT_EQ(Messages(spy.ReceivedBy(route.panel)), expected) << "command " << route.command;
     }
     StopShell();
 }
