@@ -3,6 +3,7 @@
 // version 6 common controls) and what it must not change (any control's size or position).
 #include <windows.h>
 #include <commctrl.h>
+#include <psapi.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -234,35 +235,72 @@ std::vector<Control> Controls(HWND main)
     return collection.controls;
 }
 
-struct TrackbarSearch {
-    std::vector<LRESULT> versions;
+// The trackbars of a running program and what each answers to CCM_GETVERSION.
+struct Trackbar {
+    LRESULT answer;
 };
 
-BOOL CALLBACK AskTrackbarVersion(HWND child, LPARAM param)
+struct TrackbarSearch {
+    std::vector<Trackbar> found;
+};
+
+// The comctl32.dll files loaded in the process. The old controls come from the system
+// folder; the version 6 ones from the side-by-side folder of Microsoft.Windows.Common-Controls.
+std::wstring LoadedCommonControls(HANDLE process)
+{
+    HMODULE modules[512] = {};
+    DWORD bytes = 0;
+    if (!K32EnumProcessModules(process, modules, sizeof(modules), &bytes))
+        return L"<not listed>";
+    std::wstring found;
+    for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 512; i++) {
+        wchar_t path[MAX_PATH] = {};
+        K32GetModuleFileNameExW(process, modules[i], path, MAX_PATH);
+        CharLowerW(path);
+        if (std::wstring(path).find(L"comctl32.dll") != std::wstring::npos)
+            found += std::wstring(path) + L";";
+    }
+    return found;
+}
+
+bool FromSideBySide(const std::wstring& paths)
+{
+    return paths.find(L"\\winsxs\\") != std::wstring::npos &&
+           paths.find(L"microsoft.windows.common-controls") != std::wstring::npos;
+}
+
+BOOL CALLBACK InspectTrackbar(HWND child, LPARAM param)
 {
     wchar_t className[64] = {};
     GetClassNameW(child, className, 64);
     if (lstrcmpiW(className, TRACKBAR_CLASSW) == 0)
-        reinterpret_cast<TrackbarSearch*>(param)->versions.push_back(SendMessageW(child, CCM_GETVERSION, 0, 0));
+        reinterpret_cast<TrackbarSearch*>(param)->found.push_back({SendMessageW(child, CCM_GETVERSION, 0, 0)});
     return TRUE;
 }
 
-std::vector<LRESULT> TrackbarVersions(HWND main)
+std::vector<Trackbar> Trackbars(const RunningProgram& running)
 {
     TrackbarSearch search;
-    EnumChildWindows(main, AskTrackbarVersion, LPARAM(&search));
-    return search.versions;
+    EnumChildWindows(running.window, InspectTrackbar, LPARAM(&search));
+    return search.found;
 }
 
-// A copy of vexil.exe beside it (so it finds its libraries) whose manifest is removed: the
-// program as it was before it had one.
-std::wstring UnmanifestedCopy()
+// A copy of vexil.exe beside it (so it finds its libraries) whose manifest no longer asks
+// for the version 6 common controls: the program as it was drawn before, all else alike.
+std::wstring UnthemedCopy()
 {
-    const std::wstring copy = BinPath(L"vexil-no-manifest.exe");
+    std::string manifest = ManifestOf(L"vexil.exe");
+    const size_t begin = manifest.find("<dependency>");
+    const size_t end = manifest.find("</dependency>");
+    if (begin == std::string::npos || end == std::string::npos)
+        return L"";
+    manifest.erase(begin, end + lstrlenA("</dependency>") - begin);
+
+    const std::wstring copy = BinPath(L"vexil-unthemed.exe");
     if (!CopyFileW(BinPath(L"vexil.exe").c_str(), copy.c_str(), FALSE))
         return L"";
     HMODULE module = LoadLibraryExW(copy.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    WORD language = 0;
+    WORD language = 0xFFFF;
     EnumResourceLanguagesW(
         module, RT_MANIFEST, MAKEINTRESOURCEW(1),
         [](HMODULE, LPCWSTR, LPCWSTR, WORD found, LONG_PTR param) -> BOOL {
@@ -271,8 +309,9 @@ std::wstring UnmanifestedCopy()
         },
         LONG_PTR(&language));
     FreeLibrary(module);
-    HANDLE update = BeginUpdateResourceW(copy.c_str(), FALSE);
-    if (!update || !UpdateResourceW(update, RT_MANIFEST, MAKEINTRESOURCEW(1), language, nullptr, 0) ||
+    HANDLE update = language == 0xFFFF ? nullptr : BeginUpdateResourceW(copy.c_str(), FALSE);
+    if (!update || !UpdateResourceW(update, RT_MANIFEST, MAKEINTRESOURCEW(1), language, manifest.data(),
+                                    DWORD(manifest.size())) ||
         !EndUpdateResourceW(update, FALSE))
         return L"";
     return copy;
@@ -282,31 +321,38 @@ std::wstring UnmanifestedCopy()
 
 TEST(Manifest, ProgramRunsWithVersion6ControlsAndTheSameLayoutAsWithout)
 {
-    const std::wstring unthemedPath = UnmanifestedCopy();
+    const std::wstring unthemedPath = UnthemedCopy();
     ASSERT_FALSE(unthemedPath.empty());
-    ASSERT_EQ(ManifestOf(L"vexil-no-manifest.exe"), "<no manifest>");
+    const std::string unthemedManifest = ManifestOf(L"vexil-unthemed.exe");
+    ASSERT_EQ(unthemedManifest.find("Common-Controls"), std::string::npos) << unthemedManifest;
+    ASSERT_NE(unthemedManifest.find("asInvoker"), std::string::npos) << unthemedManifest;
 
     RunningProgram unthemed = Start(unthemedPath);
     ASSERT_NE(unthemed.window, nullptr);
     const std::vector<Control> before = Controls(unthemed.window);
-    const std::vector<LRESULT> oldVersions = TrackbarVersions(unthemed.window);
+    const std::vector<Trackbar> oldTrackbars = Trackbars(unthemed);
+    const std::wstring oldLibrary = LoadedCommonControls(unthemed.process.hProcess);
     Close(unthemed);
     DeleteFileW(unthemedPath.c_str());
 
     RunningProgram themed = Start(BinPath(L"vexil.exe"));
     ASSERT_NE(themed.window, nullptr);
     const std::vector<Control> after = Controls(themed.window);
-    const std::vector<LRESULT> newVersions = TrackbarVersions(themed.window);
+    const std::vector<Trackbar> newTrackbars = Trackbars(themed);
+    const std::wstring newLibrary = LoadedCommonControls(themed.process.hProcess);
     Close(themed);
 
     // The editing area's strip has three trackbars; without the manifest they are the old
-    // controls, with it the version 6 ones.
-    ASSERT_GE(newVersions.size(), 3u);
-    for (LRESULT version : newVersions)
-        EXPECT_EQ(version, 6);
-    ASSERT_EQ(oldVersions.size(), newVersions.size());
-    for (LRESULT version : oldVersions)
-        EXPECT_LT(version, 6);
+    // controls, with it the version 6 ones. Windows answers CCM_GETVERSION with the version;
+    // Wine's trackbar does not answer it (0), so there the library the program loaded decides.
+    EXPECT_TRUE(FromSideBySide(newLibrary)) << std::string(newLibrary.begin(), newLibrary.end());
+    EXPECT_FALSE(FromSideBySide(oldLibrary)) << std::string(oldLibrary.begin(), oldLibrary.end());
+    ASSERT_GE(newTrackbars.size(), 3u);
+    ASSERT_EQ(oldTrackbars.size(), newTrackbars.size());
+    for (size_t i = 0; i < newTrackbars.size(); i++) {
+        EXPECT_TRUE(newTrackbars[i].answer == 6 || newTrackbars[i].answer == 0) << "trackbar " << i;
+        EXPECT_LT(oldTrackbars[i].answer, 6) << "trackbar " << i;
+    }
 
     // The options bar alone has 74 controls; every window keeps its class, place and size.
     ASSERT_GT(after.size(), 74u);
