@@ -2,6 +2,7 @@
 
 #include "commands.h"
 #include "resources/vexil/vexil_resources.h"
+#include "vexil_version.h"
 
 namespace {
 
@@ -12,6 +13,8 @@ constexpr int kAboutClientWidth = 410;
 constexpr int kButtonWidth = 80;
 constexpr int kButtonHeight = 25;
 constexpr int kMargin = 10;
+constexpr int kVersionWidth = 200;
+constexpr int kVersionHeight = 16;
 
 // Paints the background and the picture through an off-screen buffer of the window's size.
 void PaintPicture(HWND window, Bitmap* picture, int x, int y, HBRUSH background)
@@ -72,7 +75,8 @@ void CentreOn(HWND window, HWND owner)
 
 namespace {
 
-// The dialog is laid out in pixels around the About picture: it below, the OK button under it.
+// The dialog is laid out in pixels around the About picture: it below, the version and the OK
+// button under it.
 void LayOutAboutDialog(HWND dialog)
 {
     const int pictureHeight = CurrentShell().aboutPicture ? int(CurrentShell().aboutPicture->GetHeight()) : 292;
@@ -80,6 +84,10 @@ void LayOutAboutDialog(HWND dialog)
     SetClientSize(dialog, kAboutClientWidth, buttonTop + kButtonHeight + kMargin);
     SetWindowPos(GetDlgItem(dialog, IDOK), nullptr, kAboutClientWidth - kMargin - kButtonWidth, buttonTop,
                  kButtonWidth, kButtonHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    HWND version = GetDlgItem(dialog, IDC_ABOUT_VERSION);
+    SetWindowTextW(version, L"Version " VEXIL_VERSION_TEXT_W);
+    SetWindowPos(version, nullptr, kMargin, buttonTop + (kButtonHeight - kVersionHeight) / 2, kVersionWidth,
+                 kVersionHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     CentreOn(dialog, GetParent(dialog));
 }
 

@@ -17,11 +17,13 @@
 #include "common/message_box_recorder.h"
 #include "core/library_writer.h"
 #include "core/pyx.h"
+#include "vexil_version.h"
 
 namespace {
 
 const wchar_t kUsage[] =
     L"usage: vexilc info FILE\n"
+    L"       vexilc --version\n"
     L"       vexilc convert IN OUT\n"
     L"       vexilc export IN INDEX OUT.png|OUT.bmp\n"
     L"       vexilc extract LIBRARY OUTDIR\n"
@@ -210,6 +212,10 @@ int BuildLibrary(const std::wstring& out, const std::vector<std::wstring>& input
 
 int Run(const std::vector<std::wstring>& args)
 {
+    if (args.size() == 1 && args[0] == L"--version") {
+        wprintf(L"vexilc %ls\n", VEXIL_VERSION_TEXT_W);
+        return 0;
+    }
     if (args.size() == 3 && args[0] == L"extract")
         return Extract(args[1], args[2]);
     if (args.size() >= 3 && args[0] == L"library")

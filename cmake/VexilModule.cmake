@@ -38,9 +38,11 @@ function(vexil_dll name)
                          $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions>)
   target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  vexil_version_resource(${name} DLL)
 endfunction()
 
-# A Windows program (GUI or console).
+# A Windows program (GUI or console), with its version resource; the programs a user starts
+# (VEXIL_MANIFESTED_PROGRAMS) carry the application manifest too.
 #   vexil_exe(name [CONSOLE] SOURCES ... LIBS ...)
 function(vexil_exe name)
   cmake_parse_arguments(ARG "CONSOLE" "" "SOURCES;LIBS" ${ARGN})
@@ -52,6 +54,11 @@ function(vexil_exe name)
   target_compile_options(${name} PRIVATE ${VEXIL_WARNINGS})
   target_link_options(${name} PRIVATE -municode)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  if(name IN_LIST VEXIL_MANIFESTED_PROGRAMS)
+    vexil_version_resource(${name} APP MANIFEST)
+  else()
+    vexil_version_resource(${name} APP)
+  endif()
 endfunction()
 
 # A GoogleTest program. Under Wine it runs through CTest's emulator; natively it runs

@@ -9,6 +9,7 @@
 // Dialogs and their controls.
 #define IDD_ABOUT 103
 #define IDD_SPLASH 132
+#define IDC_ABOUT_VERSION 1001
 
 // Strings.
 #define IDS_APP_TITLE 103

@@ -11,6 +11,8 @@
 #include "common/messages.h"
 #include "shell_session.h"
 #include "shell_state.h"
+#include "resources/vexil/vexil_resources.h"
+#include "vexil_version.h"
 
 namespace {
 
@@ -72,6 +74,8 @@ struct AboutLook {
     bool found = false;
     RECT client{};
     RECT button{};
+    RECT version{};
+    std::wstring versionText;
     COLORREF aboveThePicture = 0;
     COLORREF insideThePicture = 0;
 };
@@ -86,6 +90,10 @@ void CALLBACK InspectAbout(HWND, UINT, UINT_PTR timer, DWORD)
     gAbout.found = true;
     GetClientRect(dialog, &gAbout.client);
     gAbout.button = ChildRect(GetDlgItem(dialog, IDOK));
+    gAbout.version = ChildRect(GetDlgItem(dialog, IDC_ABOUT_VERSION));
+    wchar_t text[64] = {};
+    GetDlgItemTextW(dialog, IDC_ABOUT_VERSION, text, 64);
+    gAbout.versionText = text;
     UpdateWindow(dialog);
     HDC dc = GetDC(dialog);
     gAbout.aboveThePicture = GetPixel(dc, 100, 2);
@@ -275,6 +283,10 @@ TEST(MainWindow, AboutDialogShowsThePictureAndClosesWithCancel)
     ASSERT_TRUE(gAbout.found);
     EXPECT_GE(gAbout.client.right, 400);
     EXPECT_GT(gAbout.button.top, 5 + 292) << "the OK button sits below the picture";
+    // The one version number, in the row of the OK button and left of it.
+    EXPECT_EQ(gAbout.versionText, std::wstring(L"Version ") + VEXIL_VERSION_TEXT_W);
+    EXPECT_GT(gAbout.version.top, 5 + 292);
+    EXPECT_LT(gAbout.version.right, gAbout.button.left);
     EXPECT_EQ(gAbout.aboveThePicture, GetSysColor(COLOR_BTNFACE));
     const COLORREF inside = gAbout.insideThePicture;
     EXPECT_LT(GetRValue(inside) + GetGValue(inside) + GetBValue(inside), 3 * 110) << "the picture's dark band";
