@@ -23,9 +23,10 @@ bool HotSpotFromClick(const PreviewPlace& place, int w, int h, int x, int y, Hot
         return false;
     if (fx < place.left || fy < place.top || fx >= place.left + place.width || fy >= place.top + place.height)
         return false;
-    const float m = h < w ? float(w) / place.width : float(h) / place.height;
-    const float X = w > 48 ? (fx - place.left) * m : fx - place.left;
-    const float Y = h > 48 ? (fy - place.top) * m : fy - place.top;
+    // (x - left) x w / drawn width, multiplied first so that whole results stay whole.
+    const double scale = h < w ? double(w) : double(h), drawn = h < w ? place.width : place.height;
+    const double X = w > 48 ? (fx - place.left) * scale / drawn : fx - place.left;
+    const double Y = h > 48 ? (fy - place.top) * scale / drawn : fy - place.top;
     spot->x = ClampHotSpot(int(X), w);
     spot->y = ClampHotSpot(int(Y), h);
     return true;
