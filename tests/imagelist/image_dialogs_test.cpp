@@ -359,13 +359,18 @@ TEST_F(ImageDialogsTest, HotSpotByClick)
 {
     UseImages({{48, 48}});
     std::wstring x, y, missedX;
+    int expectedX = -1, expectedY = -1;
     DialogDriver driver;
     driver.On(kProperties, [&](HWND dialog) {
         HWND preview = GetDlgItem(dialog, 1005);
         RECT box;
         GetClientRect(preview, &box);
         const int left = (box.right - 48) / 2, top = (box.bottom - 48) / 2;
-        POINT point{left + 10 + 1, top + 20 + 1};  // half-way left and top are whole or half pixels
+        POINT point{left + 11, top + 21};
+        // The picture starts at (W - 48) / 2 in floating point: half a pixel to the right of
+        // `left` when W is odd, and the hot spot is the distance truncated.
+        expectedX = int(float(point.x) - float(box.right - 48) / 2);
+        expectedY = int(float(point.y) - float(box.bottom - 48) / 2);
         MapWindowPoints(preview, dialog, &point, 1);
         SendMessageW(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
         x = Text(dialog, kHotX);
@@ -377,13 +382,77 @@ TEST_F(ImageDialogsTest, HotSpotByClick)
         Click(dialog, IDOK);
     });
     SendMessageW(frame, WM_APP + 20, 0, 0);
-    EXPECT_TRUE(x == L"10" || x == L"11") << x;
-    EXPECT_TRUE(y == L"20" || y == L"21") << y;
+    EXPECT_TRUE(expectedX == 10 || expectedX == 11) << expectedX;
+    EXPECT_EQ(x, std::to_wstring(expectedX));
+    EXPECT_EQ(y, std::to_wstring(expectedY));
     EXPECT_EQ(missedX, x);
     EXPECT_EQ(std::to_wstring(ImageNumber(0)->hotspotX), x);
 }
 
+bool IsRed(uint32_t rgb) { return (rgb >> 16 & 255) > 200 && (rgb >> 8 & 255) < 60 && (rgb & 255) < 60; }
+
+// The preview: white, the picture 1:1 in the middle inside its red outline, the hot spot mark,
+// and the picture reduced to the chosen depth.
+TEST_F(ImageDialogsTest, PropertiesPreview)
+{
+    UseImages({{48, 48}});
+    Image* image = ImageNumber(0);
+    Paint(image, [](int, int) { return 0xFF0000FFu; });
+    image->hotspotX = 40;
+    image->hotspotY = 8;
+    Capture at32, at1;
+    DialogDriver driver;
+    driver.On(kProperties, [&](HWND dialog) {
+        HWND preview = GetDlgItem(dialog, 1005);
+        at32 = CaptureWindow(preview);
+        ChooseDepth(dialog, 4);  // 1 bit
+        at1 = CaptureWindow(preview);
+        Click(dialog, IDCANCEL);
+    });
+    SendMessageW(frame, WM_APP + 20, 0, 0);
+    ASSERT_GT(at32.width, 60);
+    const int left = (at32.width - 48) / 2, top = (at32.height - 48) / 2;
+    EXPECT_EQ(at32.at(2, 2), 0xFFFFFFu);
+    EXPECT_EQ(at32.at(left + 24, top + 24), 0x0000FFu);
+    EXPECT_TRUE(IsRed(at32.at(left + 48, top + 24)) || IsRed(at32.at(left + 49, top + 24)));
+    EXPECT_TRUE(IsRed(at32.at(left + 41, top + 9)));  // the hot spot mark
+    EXPECT_FALSE(IsRed(at32.at(left + 9, top + 41)));
+    EXPECT_EQ(at1.at(left + 24, top + 24), 0x000000u);  // blue is nearer black than white
+    EXPECT_EQ(at1.at(2, 2), 0xFFFFFFu);
+}
+
 // ---- Standard Formats -------------------------------------------------------------------
+
+TEST_F(ImageDialogsTest, StandardFormatsPreviewGrid)
+{
+    UseImages({{64, 64}});
+    Paint(ImageNumber(0), [](int, int) { return 0xFF0000FFu; });
+    Capture grid;
+    DialogDriver driver;
+    driver.On(kFormats, [&](HWND dialog) {
+        grid = CaptureWindow(GetDlgItem(dialog, 1015));
+        Click(dialog, IDCANCEL);
+    });
+    SendMessageW(frame, WM_APP + 19, 0, 0);
+    const int W = grid.width, H = grid.height;
+    ASSERT_GT(W, 200);
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    const uint32_t highlightRgb = uint32_t(GetRValue(highlight)) << 16 | GetGValue(highlight) << 8 | GetBValue(highlight);
+    EXPECT_EQ(grid.at(8, 8), highlightRgb);  // the corner cell
+    const int sizes[4] = {48, 32, 24, 16};
+    for (int row = 0; row < 4; ++row)
+        for (int column = 0; column < 4; ++column) {
+            const int n = sizes[column];
+            const int x = 13 + column * (W - 13) / 4 + ((W - 13) / 4 - n) / 2;
+            const int y = 13 + row * (H - 13) / 4 + ((H - 13) / 4 - 48) / 2 + (48 - n) / 2;
+            EXPECT_EQ(grid.at(x + n / 2, y + n / 2), 0x0000FFu) << column << "," << row;
+            EXPECT_EQ(grid.at(x + n + 2, y + n / 2), 0xFFFFFFu) << column << "," << row;
+        }
+    for (int i = 1; i < 4; ++i) {
+        EXPECT_EQ(grid.at(13 + i * (W - 13) / 4, H / 2 + 3), 0x000000u) << i;  // column lines
+        EXPECT_EQ(grid.at(W / 2 + 3, 13 + i * (H - 13) / 4), 0x000000u) << i;  // row lines
+    }
+}
 
 TEST_F(ImageDialogsTest, StandardFormatsInsertsSixteen)
 {
@@ -575,10 +644,13 @@ TEST_F(ImageDialogsTest, AnimatedPreviewClosesWhilePlaying)
             Paint(ImageNumber(int(i)), [i](int, int) { return 0xFF000000u | uint32_t(i * 80); });
         }
         int opened = 0;
+        std::set<uint32_t> shown;
         DialogDriver driver;
         driver.On(kAnimated, [&](HWND dialog) {
             ++opened;
-            UpdateWindow(dialog);  // one frame drawn while the thread plays
+            const Capture preview = CaptureWindow(GetDlgItem(dialog, 1027));  // a frame while it plays
+            shown.insert(preview.at(preview.width / 2, preview.height / 2));
+            EXPECT_EQ(preview.at(1, 1), 0xFFFFFFu);
             Click(dialog, c.button);
         });
         SendMessageW(frame, WM_APP + 48, 0, 0);  // once, so that the platform's own threads settle
@@ -586,6 +658,8 @@ TEST_F(ImageDialogsTest, AnimatedPreviewClosesWhilePlaying)
         for (int round = 0; round < 50; ++round)
             SendMessageW(frame, WM_APP + 48, 0, 0);
         EXPECT_EQ(opened, 51) << c.name;
+        for (uint32_t color : shown)  // the middle of the box shows one of the Images
+            EXPECT_TRUE(color == 0 || color == 80 || color == 160) << c.name << " " << color;
         EXPECT_EQ(ThreadsOfThisProcess(), threads) << c.name;
     }
 }
