@@ -1,4 +1,4 @@
-// The dialogs' arithmetic, with the numbers worked out by hand from the description.
+// The dialogs' arithmetic, every expected number worked out by hand.
 #include <gtest/gtest.h>
 
 #include "panels/imagelist/image_dialog_rules.h"
