@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "common/image_encoders.h"
+#include "common/picture_export.h"
 #include "common/messages.h"
 #include "document_changes.h"
 #include "open_by_path.h"
@@ -23,7 +23,6 @@ constexpr wchar_t kTitlePrefix[] = L"Vexil 1.0 - ";
 constexpr wchar_t kSaveFailed[] = L"Save Failed!\n\nThe current project couldn't be saved.";
 constexpr wchar_t kExportFailed[] = L"Save Failed!\n\nAn error occured while saving the Image File .";
 constexpr wchar_t kImportFailed[] = L"An unknown error occured during exporting the image.\n\nThe export operation failed!";
-constexpr wchar_t kReplaceQuestion[] = L" already exists.\nDo you want to replace it?";
 
 struct FileDialogSpec {
     const wchar_t* openTitle;
@@ -48,15 +47,6 @@ const FileDialogSpec& SpecFor(DocumentKind kind)
 }
 
 constexpr wchar_t kExportTitle[] = L"Save Current Image As ... ";
-constexpr wchar_t kExportFilter[] =
-    L"Bitmap Files (*.bmp)\0*.bmp\0JPEG Files (*.jpg)\0*.jpg\0PNG Files (*.png)\0*.png\0"
-    L"Icon Files (*.ico)\0*.ico\0Cursor Files (*.cur)\0*.cur\0";
-const wchar_t* const kExportExtensions[] = {L".bmp", L".jpg", L".png", L".ico", L".cur"};
-
-const wchar_t* ExportExtension(int filterIndex)
-{
-    return filterIndex >= 1 && filterIndex <= 5 ? kExportExtensions[filterIndex - 1] : kExportExtensions[0];
-}
 
 OPENFILENAMEW DialogRecord(HWND owner, const wchar_t* title, const wchar_t* filter, wchar_t* name)
 {
@@ -85,16 +75,6 @@ std::wstring ChooseFileToSave(HWND owner, DocumentKind kind, const std::wstring&
 void SetTitle(HWND window, const wchar_t* path)
 {
     SetWindowTextW(window, (std::wstring(kTitlePrefix) + path).c_str());
-}
-
-// The save dialog asked about the name as typed; when the forced extension names another
-// file that exists, that one would be replaced without a word, so ask about it here.
-bool MayWrite(HWND owner, const std::wstring& chosen, const std::wstring& path)
-{
-    if (lstrcmpiW(chosen.c_str(), path.c_str()) == 0 || !PathFileExistsW(path.c_str()))
-        return true;
-    const std::wstring question = PathFindFileNameW(path.c_str()) + std::wstring(kReplaceQuestion);
-    return MessageBoxW(owner, question.c_str(), kShellCaption, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
 int WriteDocument(HWND owner, DocumentKind kind, const wchar_t* path, Resource* document)
@@ -147,65 +127,8 @@ UINT_PTR CALLBACK ExportDialogHook(HWND hook, UINT message, WPARAM, LPARAM lPara
     const auto* notice = reinterpret_cast<const OFNOTIFYW*>(lParam);
     if (notice->hdr.code != CDN_TYPECHANGE)
         return 0;
-    HWND dialog = GetParent(hook);
-    wchar_t name[MAX_PATH] = {};
-    SendMessageW(dialog, CDM_GETSPEC, MAX_PATH, LPARAM(name));
-    const std::wstring renamed = WithExtension(name, ExportExtension(int(notice->lpOFN->nFilterIndex)));
-    SendMessageW(dialog, CDM_SETCONTROLTEXT, edt1, LPARAM(renamed.c_str()));
-    SendMessageW(dialog, CDM_SETCONTROLTEXT, cmb13, LPARAM(renamed.c_str()));
+    OnExportTypeChange(GetParent(hook), int(notice->lpOFN->nFilterIndex));
     return 0;
-}
-
-Bitmap* WhiteBackedCopy(Bitmap* composite)
-{
-    const int width = int(composite->GetWidth()), height = int(composite->GetHeight());
-    auto* copy = new Bitmap(width, height, PixelFormat32bppARGB);
-    if (copy->GetLastStatus() != Gdiplus::Ok) {
-        delete copy;
-        return nullptr;
-    }
-    Gdiplus::Graphics graphics(copy);
-    graphics.Clear(Gdiplus::Color(255, 255, 255, 255));
-    graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
-    graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-    graphics.DrawImage(composite, Gdiplus::Rect(0, 0, width, height));
-    return copy;
-}
-
-// The encoder writes beside the target, which is replaced only once the new file is whole.
-bool EncodeBesideAndReplace(Bitmap* picture, const wchar_t* mimeType, const std::wstring& path)
-{
-    CLSID encoder;
-    if (!picture || !FindImageEncoder(mimeType, &encoder))
-        return false;
-    Gdiplus::EncoderParameters parameters{};
-    ULONG quality = 100;
-    parameters.Count = 1;
-    parameters.Parameter[0] = {Gdiplus::EncoderQuality, 1, Gdiplus::EncoderParameterValueTypeLong, &quality};
-    const bool jpeg = lstrcmpW(mimeType, L"image/jpeg") == 0;
-    const std::wstring temporary = path + L".vexil-new";
-    if (picture->Save(temporary.c_str(), &encoder, jpeg ? &parameters : nullptr) != Gdiplus::Ok) {
-        DeleteFileW(temporary.c_str());
-        return false;
-    }
-    if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        DeleteFileW(temporary.c_str());
-        return false;
-    }
-    return true;
-}
-
-bool EncodeImage(Image* image, ExportFormat format, const std::wstring& path)
-{
-    if (!image->composite)
-        return false;
-    if (format == ExportFormat::Png)
-        return EncodeBesideAndReplace(image->composite, L"image/png", path);
-    Bitmap* backed = WhiteBackedCopy(image->composite);
-    const bool written =
-        EncodeBesideAndReplace(backed, format == ExportFormat::Jpeg ? L"image/jpeg" : L"image/bmp", path);
-    delete backed;
-    return written;
 }
 
 void ExportWithDialog(ShellState& shell)
@@ -245,13 +168,6 @@ void SaveUnlessPending(ShellState& shell, DocumentKind kind)
 
 }  // namespace
 
-std::wstring WithExtension(const std::wstring& path, const wchar_t* extension)
-{
-    const wchar_t* start = path.c_str();
-    const size_t stem = size_t(PathFindExtensionW(start) - start);
-    return path.substr(0, stem) + extension;
-}
-
 std::wstring ChooseFileToOpen(HWND owner, DocumentKind kind)
 {
     wchar_t name[MAX_PATH] = L" ";
@@ -280,7 +196,7 @@ bool SaveDocumentAs(ShellState& shell, DocumentKind kind, const wchar_t* chosenP
     Resource* document = shell.context->document;
     SetDocumentNames(document);
     const std::wstring path = WithExtension(chosenPath, SpecFor(kind).extension);
-    if (!MayWrite(window, chosenPath, path))
+    if (!MayReplaceForcedPath(window, chosenPath, path))
         return false;
     // A path too long for the document's record cannot be kept, so it is a failed save.
     const bool fits = path.size() < MAX_PATH;
@@ -303,13 +219,13 @@ bool ExportCurrentImage(ShellState& shell, ExportFormat format, const wchar_t* c
     HWND window = shell.context->mainWindow;
     Image* image = CurrentImage(*shell.context);
     const std::wstring path = WithExtension(chosenPath, ExportExtension(int(format)));
-    if (!image || !MayWrite(window, chosenPath, path))
+    if (!image || !MayReplaceForcedPath(window, chosenPath, path))
         return false;
     if (format == ExportFormat::Icon)
         return PYX_SaveSingleImageAsIcon(window, path.c_str(), image) != 0;
     if (format == ExportFormat::Cursor)
         return PYX_SaveSingleImageAsCursor(window, path.c_str(), image) != 0;
-    if (EncodeImage(image, format, path))
+    if (WritePictureFile(*image, format, path))
         return true;
     MessageBoxW(window, kExportFailed, kShellCaption, MB_OK | MB_ICONERROR);
     return false;

@@ -5,13 +5,12 @@
 
 #include <string>
 
+#include "common/picture_export.h"
 #include "shell_state.h"
 
 // What a file holds, as the open and save commands choose their reader, writer and dialog.
 enum class DocumentKind { Icon = 1, Cursor = 2, AnimatedCursor = 3, Project = 4, Library = 5 };
 
-// The export dialog's filters, in their order.
-enum class ExportFormat { Bitmap = 1, Jpeg = 2, Png = 3, Icon = 4, Cursor = 5 };
 
 // The File menu's commands (and Exit); false for any other id.
 bool RunFileCommand(ShellState& shell, int commandId);
@@ -33,9 +32,6 @@ bool SaveDocumentAs(ShellState& shell, DocumentKind kind, const wchar_t* chosenP
 
 // Writes the current Image in `format` to the chosen path with the format's extension.
 bool ExportCurrentImage(ShellState& shell, ExportFormat format, const wchar_t* chosenPath);
-
-// The path with its extension replaced (or added).
-std::wstring WithExtension(const std::wstring& path, const wchar_t* extension);
 
 // New Project: a fresh document after the question about changes.
 void NewProject(ShellState& shell);

@@ -60,6 +60,7 @@ void SetScrollState(ImageListState* state);  // range, page and position of the 
 void ReloadDocument(ImageListState* state);
 
 // strip_paint.cpp
+Gdiplus::GraphicsPath* NewFramePath(float width, float height);  // the frame's rounded outline
 void RebuildFramePath(ImageListState* state);
 void PaintFrame(ImageListState* state, HDC target);
 void PaintStrip(ImageListState* state, HDC target);
@@ -84,7 +85,7 @@ void DeleteCurrentImage(ImageListState* state);
 void MoveCurrentImage(ImageListState* state, int target);
 bool OnImageCommand(ImageListState* state, int command);
 
-// image_dialogs_pending.cpp: the dialogs that open from the list, built separately.
+// The dialogs that open from the list, one file each (image_dialogs.h).
 void OpenStandardFormats(ImageListState* state);
 void OpenImageProperties(ImageListState* state);
 void OpenAnimatedCursorProperties(ImageListState* state);

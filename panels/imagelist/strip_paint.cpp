@@ -231,11 +231,9 @@ void LoadPanelLook(ImageListState* state)
         state->thumbFont = new Font(L"Arial", kFontPoints, FontStyleBold, UnitPoint);
 }
 
-void RebuildFramePath(ImageListState* state)
+GraphicsPath* NewFramePath(float w, float h)
 {
-    delete state->framePath;
     auto* path = new GraphicsPath();
-    const float w = float(state->frameWidth), h = float(state->frameHeight);
     path->AddLine(13.0f, 3.0f, w - 13, 3.0f);
     path->AddArc(w - 23, 3.0f, kFrameCorner, kFrameCorner, 270, 90);
     path->AddLine(w - 3, 13.0f, w - 3, h - 13);
@@ -245,7 +243,13 @@ void RebuildFramePath(ImageListState* state)
     path->AddLine(3.0f, h - 13, 3.0f, 13.0f);
     path->AddArc(3.0f, 3.0f, kFrameCorner, kFrameCorner, 180, 90);
     path->Flatten(nullptr, 0.25f);
-    state->framePath = path;
+    return path;
+}
+
+void RebuildFramePath(ImageListState* state)
+{
+    delete state->framePath;
+    state->framePath = NewFramePath(float(state->frameWidth), float(state->frameHeight));
 }
 
 void PaintFrame(ImageListState* state, HDC target)

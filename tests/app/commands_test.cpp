@@ -3,6 +3,7 @@
 
 #include "common/selection_state.h"
 #include "common/messages.h"
+#include "dialog_answers.h"
 #include "shell_session.h"
 #include "shell_state.h"
 
@@ -68,6 +69,7 @@ TEST(Commands, LayersImagesAndEditCommandsReachTheirPanels)
         {32801, context.editAreaWindow, WM_APP + 113}, {32802, context.editAreaWindow, WM_APP + 114},
         {32797, context.editAreaWindow, WM_APP + 105}, {32867, context.editAreaWindow, WM_APP + 105},
     };
+    MessageBoxAnswer closeDialogs(IDCANCEL);  // the image list's dialogs open for real
     for (const auto& route : routes) {
         spy.Clear();
         SendMessageW(window, WM_COMMAND, route.command, 0);
