@@ -9,6 +9,8 @@
 #include "selection_view.h"
 #include "common/messages.h"
 #include "common/panel_colors.h"
+#include "transform/fixed_transforms.h"
+#include "transform/pending_transform.h"
 #include "view_update.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -101,19 +103,12 @@ void OnUndone(EditAreaState& state, WPARAM wParam)
     OnSelectionChanged(state);
 }
 
-// The main window has started a pending transformation and waits, with its menus off, for
-// the editing area to end it. Until the transformation strip exists every opening is
-// refused at once, which ends the wait as a cancelled transformation would.
-void RefusePendingTransformation(const EditAreaState& state)
-{
-    PostMessageW(state.parent, kTransformationEnded, 0, 0);
-}
-
-// Messages of the main window. The text tools' Apply (WM_APP+86), the one-step
-// transformations (WM_APP+110 to +114) and Cut (WM_APP+109) arrive with the tools that
-// carry them out; until then the frame accepts and ignores them.
+// Messages of the main window. The text tools' Apply (WM_APP+86) and Cut (WM_APP+109)
+// arrive with the tools that carry them out; until then the frame accepts and ignores them.
 bool OnFrameAppMessage(EditAreaState& state, UINT message, WPARAM wParam)
 {
+    if (RunFixedTransformation(state, message))
+        return true;
     switch (message) {
     case kEditAreaRedraw:
         RedrawCanvas(state);
@@ -131,8 +126,10 @@ bool OnFrameAppMessage(EditAreaState& state, UINT message, WPARAM wParam)
         OnUndone(state, wParam);
         return true;
     case kEditAreaCustomRotate:
+        OpenCustomRotation(state);
+        return true;
     case kEditAreaScale:
-        RefusePendingTransformation(state);
+        OpenScale(state);
         return true;
     }
     return false;
@@ -198,6 +195,7 @@ bool CreateFrame(EditAreaState& state, int x, int y, int width, int height)
 
 void ReleaseEditArea(EditAreaState& state)
 {
+    ReleasePendingTransform(state);
     DestroyControlsStrip(state);
     DestroyCanvas(state);
     if (state.frame)
