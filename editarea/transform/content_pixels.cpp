@@ -110,6 +110,25 @@ void DrawOver(const PixelView& target, const PixelView& source, int left, int to
             OverPixel(target.At(left + x, top + y), source.At(x, y));
 }
 
+void TurnQuarters(const PixelView& target, const PixelView& source, int quarterTurns)
+{
+    for (int y = 0; y < source.height; y++)
+        for (int x = 0; x < source.width; x++) {
+            int tx = x, ty = y;
+            if (quarterTurns == 1) {
+                tx = source.height - 1 - y;
+                ty = x;
+            } else if (quarterTurns == 2) {
+                tx = source.width - 1 - x;
+                ty = source.height - 1 - y;
+            } else if (quarterTurns == 3) {
+                tx = y;
+                ty = source.width - 1 - x;
+            }
+            std::memcpy(target.At(tx, ty), source.At(x, y), 4);
+        }
+}
+
 int RotationSquareSide(int width, int height)
 {
     return std::max(width, height) * 3 / 2 + 2;

@@ -26,6 +26,10 @@ void CopyBlock(const PixelView& target, const PixelView& source, int x, int y);
 // and anything over a transparent pixel, come out exactly as the source or the target was.
 void DrawOver(const PixelView& target, const PixelView& source, int left, int top);
 
+// Turns the source by quarterTurns × 90° clockwise (1, 2 or 3) into the target, whose size
+// is the source's turned with it. Exact: every pixel lands whole.
+void TurnQuarters(const PixelView& target, const PixelView& source, int quarterTurns);
+
 // The side of the transparent square a rotated content is drawn into: big enough for any
 // angle.
 int RotationSquareSide(int width, int height);

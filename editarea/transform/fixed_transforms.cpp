@@ -6,6 +6,7 @@
 #include "painting/layer_change.h"
 #include "transform/content_ops.h"
 #include "transform/content_pixels.h"
+#include "transform/quarter_turns.h"
 #include "transform/transform_errors.h"
 #include "view_update.h"
 
@@ -43,28 +44,8 @@ void FlipContent(EditAreaState& state, Flip flip)
     FinishFixedTransformation(state);
 }
 
-// Draws `source` rotated by `degrees` about the middle of a transparent square of side
-// `side`; the source's own middle sits there too.
-Gdiplus::Bitmap* RotatedIntoSquare(Gdiplus::Bitmap* source, int side, float degrees, int bitsPerPixel)
-{
-    Gdiplus::Bitmap* square = NewArgbBitmap(side, side);
-    if (!square)
-        return nullptr;
-    const int sw = int(source->GetWidth());
-    const int sh = int(source->GetHeight());
-    Gdiplus::Graphics surface(square);
-    SetSamplingForDepth(surface, bitsPerPixel);
-    surface.TranslateTransform(Gdiplus::REAL(side / 2), Gdiplus::REAL(side / 2));
-    surface.RotateTransform(degrees);
-    surface.TranslateTransform(-Gdiplus::REAL(side / 2), -Gdiplus::REAL(side / 2));
-    if (surface.DrawImage(source, (side - sw) / 2, (side - sh) / 2, sw, sh) != Gdiplus::Ok) {
-        delete square;
-        return nullptr;
-    }
-    return square;
-}
-
-void RotateContent(EditAreaState& state, float degrees)
+// Quarter turns clockwise: 1 is 90 degrees, 3 is 90 degrees counter-clockwise.
+void RotateContent(EditAreaState& state, int quarterTurns)
 {
     SelectionState* selection = EditableSelection(state);
     if (ContentBlank(selection->content)) {
@@ -75,7 +56,7 @@ void RotateContent(EditAreaState& state, float degrees)
     TakeRegionFromAlpha(state);
     CropContentToRegion(*selection);
     const int side = RotationSquareSide(selection->width, selection->height);
-    Gdiplus::Bitmap* square = RotatedIntoSquare(selection->content, side, degrees, state.image->bitsPerPixel);
+    Gdiplus::Bitmap* square = TurnedIntoSquare(selection->content, side, quarterTurns);
     if (!square)
         return;
     selection->left -= (side - selection->width) >> 1;
@@ -99,9 +80,9 @@ bool RunFixedTransformation(EditAreaState& state, unsigned message)
     switch (message) {
     case kEditAreaFlipHorizontal: FlipContent(state, Flip::kHorizontal); break;
     case kEditAreaFlipVertical: FlipContent(state, Flip::kVertical); break;
-    case kEditAreaRotateCW: RotateContent(state, 90.0f); break;
-    case kEditAreaRotateCCW: RotateContent(state, -90.0f); break;
-    default: RotateContent(state, 180.0f); break;
+    case kEditAreaRotateCW: RotateContent(state, 1); break;
+    case kEditAreaRotateCCW: RotateContent(state, 3); break;
+    default: RotateContent(state, 2); break;
     }
     return true;
 }

@@ -8,7 +8,9 @@
 
 #include "common/document_ops.h"
 #include "common/gdiplus_pixels.h"
+#include "painting/layer_change.h"
 #include "transform/content_ops.h"
+#include "transform/quarter_turns.h"
 #include "transform/transform_controls.h"
 #include "transform/vector_transform.h"
 #include "view_update.h"
@@ -24,9 +26,24 @@ void ShowStepOutline(EditAreaState& state, bool finalStep)
     state.selectionOutlineVisible = finalStep;
 }
 
-void PreviewRasterRotation(EditAreaState& state, const PendingTransform& pending, float degrees, bool finalStep)
+// Right angles (0 included) turn whole pixels, exactly as the menu's fixed rotations do.
+bool DrawQuarterTurn(const EditAreaState& state, const PendingTransform& pending, int degrees)
 {
-    SelectionState* selection = EditableSelection(state);
+    if (degrees % 90 != 0)
+        return false;
+    const SelectionState* selection = EditableSelection(state);
+    Gdiplus::Bitmap* square = TurnedIntoSquare(pending.source, selection->width, ((degrees / 90) % 4 + 4) % 4);
+    if (!square)
+        return false;
+    pending.contentSurface->Flush(Gdiplus::FlushIntentionSync);
+    const bool copied = CopyBitmapPixels(square, selection->content);
+    delete square;
+    return copied;
+}
+
+void DrawRotated(const EditAreaState& state, const PendingTransform& pending, float degrees)
+{
+    const SelectionState* selection = EditableSelection(state);
     Gdiplus::Graphics& surface = *pending.contentSurface;
     const Gdiplus::REAL halfWidth = Gdiplus::REAL(selection->width / 2);
     const Gdiplus::REAL halfHeight = Gdiplus::REAL(selection->height / 2);
@@ -38,6 +55,12 @@ void PreviewRasterRotation(EditAreaState& state, const PendingTransform& pending
     surface.DrawImage(pending.source, (selection->width - pending.sourceWidth) / 2,
                       (selection->height - pending.sourceHeight) / 2, pending.sourceWidth, pending.sourceHeight);
     surface.Flush(Gdiplus::FlushIntentionSync);
+}
+
+void PreviewRasterRotation(EditAreaState& state, const PendingTransform& pending, int degrees, bool finalStep)
+{
+    if (!DrawQuarterTurn(state, pending, degrees))
+        DrawRotated(state, pending, float(degrees));
     ShowStepOutline(state, finalStep);
     PutContentBack(state);
 }
@@ -76,9 +99,9 @@ void TrackRotation(EditAreaState& state, const PendingTransform& pending, HWND b
     if (bar != state.angleBar)
         return;
     // The angle travels in the message's 16 bits; negative angles are signed.
-    const float degrees = float(StepPosition(bar, bar, code, int(short(position))));
+    const int degrees = StepPosition(bar, bar, code, int(short(position)));
     if (pending.vector)
-        PreviewVectorRotation(state, pending, degrees);
+        PreviewVectorRotation(state, pending, float(degrees));
     else
         PreviewRasterRotation(state, pending, degrees, code == TB_ENDTRACK);
 }
