@@ -1,5 +1,8 @@
 #include "cursors.h"
 
+#include "panels/toolbox/toolrack.h"
+#include "shapes/shape_finish.h"
+
 void LoadToolCursors(EditAreaState& state)
 {
     for (int i = 0; i < kCursorCount; i++)
@@ -36,8 +39,10 @@ CursorSituation CurrentCursorSituation(const EditAreaState& state, bool overImag
     situation.rasterLayer = state.layer && state.layer->type == kRasterLayer;
     situation.bitsPerPixel = state.image ? state.image->bitsPerPixel : 32;
     situation.layerCount = state.image ? state.image->layerCount : 0;
-    // The tool options record is not shared yet; its "Vector Layer" switches start on.
+    // Without a shared options record the switches are taken as on, the stricter reading.
     situation.vectorLayerOption = true;
+    if (state.context && state.context->toolOptions)
+        situation.vectorLayerOption = ShapeOptionsOf(*state.context->toolOptions, situation.tool).vectorLayer;
     situation.zoom = state.view.zoom;
     situation.ctrl = state.ctrlHeld;
     situation.shift = state.shiftHeld;

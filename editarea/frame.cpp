@@ -7,6 +7,7 @@
 #include "easel.h"
 #include "edit_area_state.h"
 #include "selection_view.h"
+#include "shapes/text_placement.h"
 #include "common/messages.h"
 #include "common/panel_colors.h"
 #include "transform/fixed_transforms.h"
@@ -103,8 +104,8 @@ void OnUndone(EditAreaState& state, WPARAM wParam)
     OnSelectionChanged(state);
 }
 
-// Messages of the main window. The text tools' Apply (WM_APP+86) and Cut (WM_APP+109)
-// arrive with the tools that carry them out; until then the frame accepts and ignores them.
+// Messages of the main window. Cut (WM_APP+109) arrives with the tool that carries it out;
+// until then the frame accepts and ignores it.
 bool OnFrameAppMessage(EditAreaState& state, UINT message, WPARAM wParam)
 {
     if (RunFixedTransformation(state, message))
@@ -124,6 +125,9 @@ bool OnFrameAppMessage(EditAreaState& state, UINT message, WPARAM wParam)
         return true;
     case kEditAreaUndone:
         OnUndone(state, wParam);
+        return true;
+    case kTextApply:
+        ApplyTextTool(state);
         return true;
     case kEditAreaCustomRotate:
         OpenCustomRotation(state);

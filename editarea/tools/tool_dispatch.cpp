@@ -99,9 +99,15 @@ void EndDrag(EditAreaState& state, const ToolInput& input)
         ReleaseCapture();
 }
 
+bool MultiClickInProgress(const EditAreaState& state)
+{
+    return state.dragging && HandlersForTool(state.dragTool).gesture == ToolGesture::kMultiClick;
+}
+
 void Press(EditAreaState& state, const ToolHandlers& handlers, const ToolInput& input)
 {
-    if (handlers.gesture == ToolGesture::kDrag)
+    if (handlers.gesture == ToolGesture::kDrag ||
+        (handlers.gesture == ToolGesture::kMultiClick && !state.dragging))
         BeginDrag(state, CurrentTool(state), input.pixel);
     if (handlers.down)
         handlers.down(state, input);
@@ -112,16 +118,32 @@ void Press(EditAreaState& state, const ToolHandlers& handlers, const ToolInput& 
 void ToolButtonDown(EditAreaState& state, int x, int y, WPARAM keys)
 {
     const ToolInput input = InputFromMessage(state, x, y, keys);
-    if (PressCounts(state, input))
-        Press(state, HandlersForTool(CurrentTool(state)), input);
+    if (!PressCounts(state, input))
+        return;
+    // Further presses of a clicked shape belong to it, whatever the toolbox shows now.
+    if (MultiClickInProgress(state)) {
+        const ToolHandlers handlers = HandlersForTool(state.dragTool);
+        if (handlers.down)
+            handlers.down(state, input);
+        return;
+    }
+    Press(state, HandlersForTool(CurrentTool(state)), input);
 }
 
 void ToolDoubleClick(EditAreaState& state, int x, int y, WPARAM keys)
 {
     const ToolInput input = InputFromMessage(state, x, y, keys);
+    // The double click ends a clicked shape wherever the pointer is.
+    if (MultiClickInProgress(state)) {
+        EndDrag(state, input);
+        return;
+    }
     if (!PressCounts(state, input))
         return;
     const ToolHandlers handlers = HandlersForTool(CurrentTool(state));
+    // Without a clicked shape in progress a double click of its tool does nothing.
+    if (handlers.gesture == ToolGesture::kMultiClick)
+        return;
     if (handlers.doubleClick)
         handlers.doubleClick(state, input);
     else
@@ -141,7 +163,7 @@ void ToolButtonUp(EditAreaState& state, int x, int y, WPARAM keys)
 {
     // Without a drag there is nothing to end: click tools act on the press, and a drag whose
     // capture was taken away has already ended.
-    if (state.dragging)
+    if (state.dragging && !MultiClickInProgress(state))
         EndDrag(state, InputFromMessage(state, x, y, keys));
 }
 

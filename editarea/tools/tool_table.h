@@ -18,7 +18,10 @@ using ToolHandler = void (*)(EditAreaState& state, const ToolInput& input);
 // How a tool uses the button. A click tool acts on button down only. A drag tool holds the
 // mouse capture from button down until button up, or until the capture is taken away, which
 // ends the drag the same way.
-enum class ToolGesture { kClick, kDrag };
+// A multi-click tool takes the capture on its first press and keeps it through further
+// presses (each goes to its down handler) until a double click or the loss of the capture
+// ends it through its up handler.
+enum class ToolGesture { kClick, kDrag, kMultiClick };
 
 // A null handler does nothing. The handlers run only when the tool can act (the cursor shows
 // the not-allowed sign otherwise) and, for down and double click, only inside the image.

@@ -1,7 +1,7 @@
 #include "transform/vector_transform.h"
 
 #include "common/gdiplus_pixels.h"
-#include "transform/content_pixels.h"
+#include "shapes/vector_render.h"
 #include "transform/pending_transform.h"
 
 namespace {
@@ -9,17 +9,6 @@ namespace {
 bool IsVectorType(uint8_t type)
 {
     return type == kFilledVectorLayer || type == kOutlinedVectorLayer;
-}
-
-// Interim: until vector layers can be drawn again from their brush, a transformation of one
-// is refused (the shell's wait still ends) rather than leaving a stale picture.
-constexpr bool kVectorShapesDrawable = false;
-
-void RedrawVectorShape(EditAreaState& state)
-{
-    BitmapLock pixels(state.layer->bitmap, Gdiplus::ImageLockModeWrite);
-    if (pixels.ok())
-        ClearRectangles(pixels.view(), {{0, 0, pixels.view().width, pixels.view().height}});
 }
 
 // The layer's path becomes the saved path moved by `matrix`; the shape is drawn again.
@@ -31,14 +20,14 @@ void ShowTransformedPath(EditAreaState& state, const PendingTransform& pending, 
     path->Transform(&matrix);
     delete state.layer->path;
     state.layer->path = path;
-    RedrawVectorShape(state);
+    RenderVectorLayer(state.layer, state.image->width, state.image->height, state.image->bitsPerPixel);
 }
 
 }  // namespace
 
 bool VectorLayerReady(const EditAreaState& state)
 {
-    return kVectorShapesDrawable && state.image && state.image->composite && state.layer && IsVectorType(state.layer->type) &&
+    return state.image && state.image->composite && state.layer && IsVectorType(state.layer->type) &&
            state.layer->path && state.layer->bitmap;
 }
 

@@ -18,6 +18,7 @@
 #include "editarea/easel.h"
 #include "harness/expect_boxes.h"
 #include "harness/test_bitmaps.h"
+#include "shapes/vector_render.h"
 
 namespace {
 
@@ -437,6 +438,99 @@ TEST_F(TransformTest, BlankContentIsRefusedWithABoxAndNoUndoEntry)
         EXPECT_TRUE(Shown(kShowGrid));
     }
     EXPECT_EQ(context.document->modified, 0u);
+}
+
+// A filled red 5 x 3 rectangle at (4, 6) on a vector layer, the image's only layer.
+class VectorTransformTest : public TransformTest {
+protected:
+    void OpenVector()
+    {
+        Open(32, 32, [](int, int) { return 0u; });
+        EASEL_DestroyWindow();
+        auto* path = new Gdiplus::GraphicsPath();
+        path->AddRectangle(Gdiplus::Rect(4, 6, 5, 3));
+        ::Layer* layer = PYX_CreateVectorLayer(MakeBitmap(32, 32, [](int, int) { return 0u; }), path, 0);
+        ASSERT_NE(layer, nullptr);
+        layer->type = kFilledVectorLayer;
+        layer->brush.primaryColor = kRed;
+        layer->penWidth = 0;
+        layer->smoothing = 0;
+        ASSERT_TRUE(RenderVectorLayer(layer, 32, 32, 32));
+        PYX_DeleteLayer(image->firstLayer);
+        image->firstLayer = layer;
+        Select(0, 0, 32, 32);
+        frame = EASEL_CreateWindow(main, 10, 10, 700, 500, &context);
+        ASSERT_NE(frame, nullptr);
+        strip = FindWindowExW(frame, nullptr, L"VxCtrlsArea", nullptr);
+        before = Layer();
+    }
+
+    Gdiplus::RectF PathBounds() const
+    {
+        Gdiplus::RectF bounds;
+        image->firstLayer->path->GetBounds(&bounds);
+        return bounds;
+    }
+
+    static constexpr uint32_t kRed = 0xFFFF0000u;
+    Pixels before;
+};
+
+// 200 % doubles the shape and its distance from the image's top-left corner.
+TEST_F(VectorTransformTest, ScaleOfAVectorLayerScalesItsPathAboutTheOrigin)
+{
+    OpenVector();
+    SendMessageW(frame, kEditAreaScale, 0, 0);
+    for (int id : {kWidth, kHeight}) {
+        EXPECT_EQ(SendMessageW(Control(id), TBM_GETRANGEMIN, 0, 0), 25);
+        EXPECT_EQ(SendMessageW(Control(id), TBM_GETRANGEMAX, 0, 0), 400);
+        EXPECT_EQ(SendMessageW(Control(id), TBM_GETPOS, 0, 0), 100);
+    }
+    DragThumb(kWidth, 200);
+    DragThumb(kHeight, 200);
+    LetGo(kHeight);
+    const Pixels scaled = Layer();
+    for (int y = 0; y < 32; y++)
+        for (int x = 0; x < 32; x++) {
+            const bool inside = x >= 8 && x < 18 && y >= 12 && y < 18;
+            ASSERT_EQ(scaled[size_t(y) * 32 + x], inside ? kRed : 0u) << x << "," << y;
+        }
+    Click(kApply);
+    Pump();
+    EXPECT_EQ(ReadPixels(selection.content), scaled) << "the selection is the whole layer again";
+    EXPECT_EQ(selection.left, 0);
+    EXPECT_EQ(selection.width, 32);
+    HRGN whole = CreateRectRgn(0, 0, 32, 32);
+    EXPECT_TRUE(EqualRgn(selection.region, whole));
+    DeleteObject(whole);
+    EXPECT_EQ(gReports.undoEntries, 1);
+    EXPECT_EQ(gReports.changes, 1);
+    EXPECT_EQ(gReports.ended, 1);
+}
+
+TEST_F(VectorTransformTest, RotationTurnsThePathAboutItsMiddleAndCancelPutsItBack)
+{
+    OpenVector();
+    SendMessageW(frame, kEditAreaCustomRotate, 0, 0);
+    DragThumb(kAngle, 90);
+    LetGo(kAngle);
+    const Gdiplus::RectF turned = PathBounds();
+    EXPECT_NEAR(turned.X, 5.0, 1e-3);
+    EXPECT_NEAR(turned.Y, 5.0, 1e-3);
+    EXPECT_NEAR(turned.Width, 3.0, 1e-3);
+    EXPECT_NEAR(turned.Height, 5.0, 1e-3);
+    EXPECT_NE(Layer(), before);
+    DragThumb(kAngle, -33);
+    Click(kCancel);
+    Pump();
+    const Gdiplus::RectF back = PathBounds();
+    EXPECT_NEAR(back.X, 4.0, 1e-3);
+    EXPECT_NEAR(back.Y, 6.0, 1e-3);
+    EXPECT_NEAR(back.Width, 5.0, 1e-3);
+    EXPECT_NEAR(back.Height, 3.0, 1e-3);
+    EXPECT_EQ(Layer(), before);
+    EXPECT_EQ(gReports.ended, 1);
+    EXPECT_EQ(gReports.changes, 0);
 }
 
 }  // namespace
