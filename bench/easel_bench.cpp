@@ -90,6 +90,30 @@ void MoveStep(HWND canvas, AppContext& context)
                GdiFlush();
            }), 4);
     SendMessageW(canvas, WM_LBUTTONUP, 0, MAKELPARAM(300, 200));
+// One thumb step of a custom rotation of the whole 256 x 256 layer: the content drawn again
+// rotated from the saved source, put back over the base, recomposited and repainted.
+void RotationPreviewStep(HWND frame, HWND strip, AppContext& context)
+{
+    Image* image = context.document->firstImage;
+    SelectionState& selection = *context.selection;
+    {
+        Gdiplus::Graphics graphics(image->firstLayer->bitmap);
+        graphics.DrawImage(image->composite, 0, 0);
+    }
+    delete selection.content;
+    selection.content = image->firstLayer->bitmap->Clone(0, 0, 256, 256, PixelFormat32bppARGB);
+    selection.left = selection.top = 0;
+    selection.width = selection.height = 256;
+    SendMessageW(frame, kEditAreaSelectionChanged, 0, 0);
+    SendMessageW(frame, kEditAreaCustomRotate, 0, 0);
+    HWND bar = GetDlgItem(strip, 1004);
+    int angle = 0;
+    Report("rotation preview step, 256 x 256 content", MedianMilliseconds(30, [&] {
+               angle = angle % 170 + 7;
+               SendMessageW(strip, WM_HSCROLL, MAKEWPARAM(5 /* TB_THUMBTRACK */, angle), LPARAM(bar));
+               GdiFlush();
+           }), 10);
+    SendMessageW(GetDlgItem(strip, 1003), BM_CLICK, 0, 0);
 }
 
 }  // namespace
@@ -136,10 +160,11 @@ void RunEaselBenchmarks()
         WandClick(canvas, context, options);
         MoveStep(canvas, context);
         PenStrokeMove(parent, canvas, context);
+        RotationPreviewStep(frame, strip, context);
     }
     EASEL_DestroyWindow();
     DestroyWindow(parent);
-    DeleteObject(selection.region);
     delete selection.content;
+    DeleteObject(selection.region);
     PYX_DoCleanupInternalResource(context.document);
 }

@@ -98,7 +98,8 @@ void OnCanvasMouseMove(EditAreaState& state, int x, int y, WPARAM keys)
         AutoScroll(state, x, y);
     const PixelHit hit = MapPointToPixel(state.view, x, y);
     PickCursor(state, hit);
-    UpdateReadout(state, hit);
+    if (!state.transformPending)  // the strip shows the transformation's labels instead
+        UpdateReadout(state, hit);
     ToolMouseMove(state, x, y, keys);
 }
 

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include "resource_ids.h"
+#include "transform/pending_transform.h"
+#include "transform/transform_controls.h"
 #include "view_update.h"
 
 namespace {
@@ -42,11 +44,20 @@ void FillRoundedPanel(const EditAreaState& state, Gdiplus::Graphics& graphics)
 
 void DrawReadout(const EditAreaState& state, HDC dc)
 {
+    TabbedTextOutW(dc, kReadoutX, kReadoutY, state.statusText.c_str(), static_cast<int>(state.statusText.size()),
+                   0, nullptr, kReadoutX);
+}
+
+// The readout, or during a transformation its labels, in the strip's font and text color.
+void DrawStripText(const EditAreaState& state, HDC dc)
+{
     HGDIOBJ previousFont = SelectObject(dc, state.readoutFont);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, state.colors.text);
-    TabbedTextOutW(dc, kReadoutX, kReadoutY, state.statusText.c_str(), static_cast<int>(state.statusText.size()),
-                   0, nullptr, kReadoutX);
+    if (state.transformPending)
+        DrawTransformLabels(state, dc);
+    else
+        DrawReadout(state, dc);
     SelectObject(dc, previousFont);
 }
 
@@ -64,7 +75,7 @@ void PaintStrip(EditAreaState& state, HDC target)
         graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
         FillRoundedPanel(state, graphics);
     }
-    DrawReadout(state, buffer.dc);
+    DrawStripText(state, buffer.dc);
     PresentBackBuffer(buffer, target);
 }
 
@@ -81,8 +92,11 @@ void OnStripCommand(EditAreaState& state, int id, int code)
     if (id == IDC_SHOW_GRID && code == BN_CLICKED) {
         state.showGrid = SendMessageW(state.showGridBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
         RedrawCanvas(state);
+    } else if (id == IDC_APPLY && code == BN_CLICKED) {
+        ApplyTransformation(state);
+    } else if (id == IDC_CANCEL && code == BN_CLICKED) {
+        CancelTransformation(state);
     }
-    // The apply and cancel buttons belong to the transformations, which come later.
 }
 
 void OnStripSize(EditAreaState& state, int width, int height)
@@ -118,6 +132,9 @@ LRESULT CALLBACK StripProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     case WM_COMMAND:
         OnStripCommand(state, LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_HSCROLL:
+        TrackTransformation(state, reinterpret_cast<HWND>(lParam), LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_MOUSEMOVE:
         SetFocus(state.parent);
@@ -178,8 +195,7 @@ void CreateStripControls(EditAreaState& state)
     state.angleBar = CreateChild(state, TRACKBAR_CLASSW, TBS_TOOLTIPS, kBarLeft, 18, width - 204, 20, IDC_ANGLE);
     state.widthBar = CreateChild(state, TRACKBAR_CLASSW, TBS_TOOLTIPS, kBarLeft, 8, width - 204, 20, IDC_WIDTH);
     state.heightBar = CreateChild(state, TRACKBAR_CLASSW, TBS_TOOLTIPS, kBarLeft, 28, width - 204, 20, IDC_HEIGHT);
-    SendMessageW(state.angleBar, TBM_SETRANGE, FALSE, MAKELPARAM(-180, 180));
-    SendMessageW(state.angleBar, TBM_SETPOS, FALSE, 0);
+    SetBarRange(state.angleBar, -180, 180, 0);
     state.applyPicture = PYX_LoadCustomImageResource(state.instance, IDP_APPLY, L"RT_CIM");
     state.cancelPicture = PYX_LoadCustomImageResource(state.instance, IDP_CANCEL, L"RT_CIM");
     SetWindowSubclass(state.applyButton, PictureButtonProc, IDC_APPLY, reinterpret_cast<DWORD_PTR>(state.applyPicture));

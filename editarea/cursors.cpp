@@ -35,8 +35,7 @@ CursorSituation CurrentCursorSituation(const EditAreaState& state, bool overImag
     CursorSituation situation;
     situation.tool = state.context ? state.context->currentTool : 0;
     situation.overImage = overImage && state.image;
-    // No transformation is ever pending here yet: the editing area refuses every opening.
-    situation.transformPending = false;
+    situation.transformPending = state.transformPending;
     situation.rasterLayer = state.layer && state.layer->type == kRasterLayer;
     situation.bitsPerPixel = state.image ? state.image->bitsPerPixel : 32;
     situation.layerCount = state.image ? state.image->layerCount : 0;

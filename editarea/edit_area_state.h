@@ -13,7 +13,8 @@
 #include "cursor_choice.h"
 #include "common/selection_state.h"
 
-struct PaintStroke;  // painting/paint_stroke.h
+struct PaintStroke;       // painting/paint_stroke.h
+struct PendingTransform;  // transform/pending_transform.h
 
 struct EditAreaState {
     HINSTANCE instance;
@@ -40,6 +41,8 @@ struct EditAreaState {
     POINT anchor;    // the image pixel where the drag started (tools may move it along)
     PaintStroke* stroke;                  // owned; the pen's or eraser's stroke in progress
     Gdiplus::GraphicsPath* shapePreview;  // owned; image pixels; outlined while not null
+    bool transformPending;        // a custom rotation or scale waits for Apply or Cancel
+    PendingTransform* transform;  // owned; what it keeps while pending
     bool ctrlHeld;   // as last reported by key or mouse messages
     bool shiftHeld;
 

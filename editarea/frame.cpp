@@ -11,6 +11,8 @@
 #include "shapes/text_placement.h"
 #include "common/messages.h"
 #include "common/panel_colors.h"
+#include "transform/fixed_transforms.h"
+#include "transform/pending_transform.h"
 #include "view_update.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -103,18 +105,11 @@ void OnUndone(EditAreaState& state, WPARAM wParam)
     OnSelectionChanged(state);
 }
 
-// The main window has started a pending transformation and waits, with its menus off, for
-// the editing area to end it. Until the transformation strip exists every opening is
-// refused at once, which ends the wait as a cancelled transformation would.
-void RefusePendingTransformation(const EditAreaState& state)
-{
-    PostMessageW(state.parent, kTransformationEnded, 0, 0);
-}
-
-// Messages of the main window. The one-step transformations (WM_APP+110 to +114) arrive
-// with the tools that carry them out; until then the frame accepts and ignores them.
+// Messages of the main window.
 bool OnFrameAppMessage(EditAreaState& state, UINT message, WPARAM wParam)
 {
+    if (RunFixedTransformation(state, message))
+        return true;
     switch (message) {
     case kEditAreaRedraw:
         RedrawCanvas(state);
@@ -138,8 +133,10 @@ bool OnFrameAppMessage(EditAreaState& state, UINT message, WPARAM wParam)
         CutSelection(state);
         return true;
     case kEditAreaCustomRotate:
+        OpenCustomRotation(state);
+        return true;
     case kEditAreaScale:
-        RefusePendingTransformation(state);
+        OpenScale(state);
         return true;
     }
     return false;
@@ -205,6 +202,7 @@ bool CreateFrame(EditAreaState& state, int x, int y, int width, int height)
 
 void ReleaseEditArea(EditAreaState& state)
 {
+    ReleasePendingTransform(state);
     DestroyControlsStrip(state);
     DestroyCanvas(state);
     if (state.frame)
