@@ -1,6 +1,7 @@
 // Editing area: one repaint of the canvas, and one pointer move of a long pen stroke, through
 // the real window.
 #include <windows.h>
+#include <commctrl.h>
 #include <gdiplus.h>
 
 #include <cstdio>
@@ -90,6 +91,8 @@ void MoveStep(HWND canvas, AppContext& context)
                GdiFlush();
            }), 4);
     SendMessageW(canvas, WM_LBUTTONUP, 0, MAKELPARAM(300, 200));
+}
+
 // One thumb step of a custom rotation of the whole 256 x 256 layer: the content drawn again
 // rotated from the saved source, put back over the base, recomposited and repainted.
 void RotationPreviewStep(HWND frame, HWND strip, AppContext& context)
@@ -110,7 +113,7 @@ void RotationPreviewStep(HWND frame, HWND strip, AppContext& context)
     int angle = 0;
     Report("rotation preview step, 256 x 256 content", MedianMilliseconds(30, [&] {
                angle = angle % 170 + 7;
-               SendMessageW(strip, WM_HSCROLL, MAKEWPARAM(5 /* TB_THUMBTRACK */, angle), LPARAM(bar));
+               SendMessageW(strip, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, angle), LPARAM(bar));
                GdiFlush();
            }), 10);
     SendMessageW(GetDlgItem(strip, 1003), BM_CLICK, 0, 0);

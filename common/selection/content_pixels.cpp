@@ -1,26 +1,9 @@
 #include "content_pixels.h"
 
+#include "common/pixel_filters/blend.h"
+
 #include <algorithm>
 #include <cstring>
-
-void BlendPixelOver(uint8_t* target, const uint8_t* source)
-{
-    const int sourceAlpha = source[kAlpha];
-    const int targetAlpha = target[kAlpha];
-    if (sourceAlpha == 0)
-        return;
-    if (sourceAlpha == 255 || targetAlpha == 0) {
-        std::memcpy(target, source, 4);
-        return;
-    }
-    // Weights out of 255 * 255: the source's alpha, and what of the target shows through it.
-    const int sourceWeight = sourceAlpha * 255;
-    const int targetWeight = targetAlpha * (255 - sourceAlpha);
-    const int total = sourceWeight + targetWeight;
-    for (int channel : {kBlue, kGreen, kRed})
-        target[channel] = uint8_t((source[channel] * sourceWeight + target[channel] * targetWeight + total / 2) / total);
-    target[kAlpha] = uint8_t((total + 127) / 255);
-}
 
 bool PlaceContent(const PixelView& target, const PixelView& base, const PixelView& content, int left, int top)
 {
@@ -28,11 +11,7 @@ bool PlaceContent(const PixelView& target, const PixelView& base, const PixelVie
         return false;
     for (int y = 0; y < target.height; y++)
         std::memcpy(target.Row(y), base.Row(y), size_t(target.width) * 4);
-    const int x0 = std::max(0, left), x1 = std::min(target.width, left + content.width);
-    const int y0 = std::max(0, top), y1 = std::min(target.height, top + content.height);
-    for (int y = y0; y < y1; y++)
-        for (int x = x0; x < x1; x++)
-            BlendPixelOver(target.At(x, y), content.At(x - left, y - top));
+    DrawOver(content, target, left, top);
     return true;
 }
 

@@ -13,9 +13,6 @@
 // and nothing written, otherwise).
 bool PlaceContent(const PixelView& target, const PixelView& base, const PixelView& content, int left, int top);
 
-// One pixel of `source` laid over `target` (both blue-green-red-alpha bytes).
-void BlendPixelOver(uint8_t* target, const uint8_t* source);
-
 // Copies into `target` the pixels of `rects` (target coordinates) from `source`, whose pixel
 // (0, 0) lies at target pixel (sourceLeft, sourceTop); pixels either side lacks are skipped.
 void CopyRegionPixels(const PixelView& target, const PixelView& source, int sourceLeft, int sourceTop,

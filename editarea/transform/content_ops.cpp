@@ -1,6 +1,9 @@
 #include "transform/content_ops.h"
 
 #include "common/gdiplus_pixels.h"
+#include "common/pixel_filters/blend.h"
+#include "common/selection/region_ops.h"
+#include "common/selection/selection_ops.h"
 #include "painting/layer_change.h"
 #include "selection_view.h"
 #include "transform/content_pixels.h"
@@ -24,16 +27,7 @@ bool ContentBlank(Gdiplus::Bitmap* content)
 
 void TakeRegionFromAlpha(EditAreaState& state)
 {
-    SelectionState* selection = EditableSelection(state);
-    BitmapLock lock(selection->content, Gdiplus::ImageLockModeRead);
-    if (!lock.ok())
-        return;
-    HRGN region = RegionFromRectangles(AlphaRuns(lock.view(), selection->left, selection->top));
-    if (!region)
-        return;
-    if (selection->region)
-        DeleteObject(selection->region);
-    selection->region = region;
+    RegionFromContentAlpha(EditableSelection(state));
     RebuildDisplayRegion(state);
 }
 
@@ -90,7 +84,7 @@ void PutContentBack(EditAreaState& state)
     BitmapLock layer(state.layer->bitmap, kLockReadWrite);
     BitmapLock content(selection->content, Gdiplus::ImageLockModeRead);
     if (layer.ok() && content.ok())
-        DrawOver(layer.view(), content.view(), selection->left, selection->top);
+        DrawOver(content.view(), layer.view(), selection->left, selection->top);
 }
 
 void SetSamplingForDepth(Gdiplus::Graphics& graphics, int bitsPerPixel)
@@ -102,18 +96,6 @@ void SetSamplingForDepth(Gdiplus::Graphics& graphics, int bitsPerPixel)
     }
     graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBilinear);
     graphics.SetCompositingQuality(Gdiplus::CompositingQualityHighQuality);
-}
-
-HRGN CopyRegion(HRGN region)
-{
-    if (!region)
-        return nullptr;
-    HRGN copy = CreateRectRgn(0, 0, 0, 0);
-    if (copy && CombineRgn(copy, region, nullptr, RGN_COPY) == ERROR) {
-        DeleteObject(copy);
-        return nullptr;
-    }
-    return copy;
 }
 
 void SelectWholeLayer(EditAreaState& state)

@@ -35,9 +35,6 @@ Gdiplus::Bitmap* BitmapWithBlockAt(Gdiplus::Bitmap* source, int width, int heigh
 // bilinear; pixel centres at half pixels either way.
 void SetSamplingForDepth(Gdiplus::Graphics& graphics, int bitsPerPixel);
 
-// A copy of the region, or null.
-HRGN CopyRegion(HRGN region);
-
 // Replaces the content and frees the old one.
 void ReplaceContent(SelectionState& selection, Gdiplus::Bitmap* content, int width, int height);
 

@@ -18,29 +18,6 @@ void SwapPixels(uint8_t* a, uint8_t* b)
     std::memcpy(b, held, 4);
 }
 
-// Straight-alpha "source over destination" for one pixel whose source alpha is 1..254.
-void BlendPixel(uint8_t* target, const uint8_t* source)
-{
-    const int sa = source[kAlpha];
-    const int da = target[kAlpha];
-    const int below = da * (255 - sa);  // the target's share, scaled by 255
-    const int alpha = sa * 255 + below;  // result alpha scaled by 255
-    for (int c : {kBlue, kGreen, kRed})
-        target[c] = uint8_t((source[c] * sa * 255 + target[c] * below + alpha / 2) / alpha);
-    target[kAlpha] = uint8_t((alpha + 127) / 255);
-}
-
-void OverPixel(uint8_t* target, const uint8_t* source)
-{
-    const uint8_t sa = source[kAlpha];
-    if (sa == 0)
-        return;
-    if (sa == 255 || target[kAlpha] == 0)
-        std::memcpy(target, source, 4);
-    else
-        BlendPixel(target, source);
-}
-
 }  // namespace
 
 bool IsBlank(const PixelView& pixels)
@@ -66,25 +43,6 @@ void MirrorRows(const PixelView& pixels)
             SwapPixels(pixels.At(x, y), pixels.At(x, pixels.height - 1 - y));
 }
 
-std::vector<PixelRect> AlphaRuns(const PixelView& pixels, int left, int top)
-{
-    std::vector<PixelRect> runs;
-    for (int y = 0; y < pixels.height; y++) {
-        int x = 0;
-        while (x < pixels.width) {
-            if (AlphaAt(pixels, x, y) == 0) {
-                x++;
-                continue;
-            }
-            const int start = x;
-            while (x < pixels.width && AlphaAt(pixels, x, y) != 0)
-                x++;
-            runs.push_back({left + start, top + y, left + x, top + y + 1});
-        }
-    }
-    return runs;
-}
-
 void CopyBlock(const PixelView& target, const PixelView& source, int x, int y)
 {
     for (int row = 0; row < target.height; row++) {
@@ -97,17 +55,6 @@ void CopyBlock(const PixelView& target, const PixelView& source, int x, int y)
         if (from < to)
             std::memcpy(target.At(from, row), source.At(x + from, sy), size_t(to - from) * 4);
     }
-}
-
-void DrawOver(const PixelView& target, const PixelView& source, int left, int top)
-{
-    const int fromX = std::max(0, -left);
-    const int toX = std::min(source.width, target.width - left);
-    const int fromY = std::max(0, -top);
-    const int toY = std::min(source.height, target.height - top);
-    for (int y = fromY; y < toY; y++)
-        for (int x = fromX; x < toX; x++)
-            OverPixel(target.At(left + x, top + y), source.At(x, y));
 }
 
 void TurnQuarters(const PixelView& target, const PixelView& source, int quarterTurns)

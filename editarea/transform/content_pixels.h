@@ -1,5 +1,5 @@
-// Pixel work of the transformations: blank tests, mirroring, the region a content's alpha
-// covers, block copies and drawing a content over its layer. Platform-free.
+// Pixel work of the transformations: blank tests, mirroring, block copies and quarter turns.
+// Platform-free.
 #pragma once
 
 #include <vector>
@@ -14,17 +14,9 @@ bool IsBlank(const PixelView& pixels);
 void MirrorColumns(const PixelView& pixels);
 void MirrorRows(const PixelView& pixels);
 
-// The pixels whose alpha is not 0, as one rectangle per run of a row, moved by (left, top).
-std::vector<PixelRect> AlphaRuns(const PixelView& pixels, int left, int top);
-
 // Copies the source's block at (x, y) of the target's size into the target; source pixels
 // outside the source are transparent.
 void CopyBlock(const PixelView& target, const PixelView& source, int x, int y);
-
-// Draws the source over the target at (left, top) with normal blending of straight (not
-// premultiplied) alpha, clipped to the target. Opaque and fully transparent source pixels,
-// and anything over a transparent pixel, come out exactly as the source or the target was.
-void DrawOver(const PixelView& target, const PixelView& source, int left, int top);
 
 // Turns the source by quarterTurns × 90° clockwise (1, 2 or 3) into the target, whose size
 // is the source's turned with it. Exact: every pixel lands whole.

@@ -1,5 +1,6 @@
 // Opening a custom rotation or a scale: the saved start, the enlarged content of a rotation,
 // the trackbars' ranges.
+#include "common/selection/region_ops.h"
 #include "transform/pending_transform.h"
 
 #include "common/gdiplus_pixels.h"

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/pixel_filters/blend.h"
 #include "common/selection/content_pixels.h"
 #include "common/selection/magic_wand.h"
 #include "common/selection/pixel_set.h"
@@ -193,7 +194,7 @@ TEST(SelectionPixels, BlendingOverAPixel)
         SCOPED_TRACE(c.what);
         uint32_t target = c.target;
         const uint32_t source = c.source;
-        BlendPixelOver(reinterpret_cast<uint8_t*>(&target), reinterpret_cast<const uint8_t*>(&source));
+        BlendPixelOver(reinterpret_cast<const uint8_t*>(&source), reinterpret_cast<uint8_t*>(&target));
         EXPECT_EQ(target, c.result);
     }
 }
