@@ -7,11 +7,10 @@
 #include "bench.h"
 #include "core/pyx.h"
 #include "editarea/easel.h"
+#include "common/messages.h"
 #include "common/selection_state.h"
 
 namespace {
-
-constexpr int kZoomInTool = 20;
 
 HWND BenchParent()
 {
