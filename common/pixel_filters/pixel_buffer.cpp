@@ -1,10 +1,11 @@
 #include "common/pixel_filters/pixel_buffer.h"
 
+#include <mutex>
 #include <vector>
 
 namespace {
 
-// Large blocks come back for the next picture made on the same thread: the filters and the
+// Large blocks come back for the next picture made on any thread: the filters and the
 // effects make the same few sizes over and over, and fresh pages from the system are slow
 // to touch on some platforms (a fault for every 4 KB). Sanitizer builds always free, so
 // that a block used after its buffer is gone is still caught.
@@ -21,14 +22,20 @@ constexpr bool kRecycleBlocks = true;
 #endif
 
 constexpr size_t kSmallestKeptBlock = size_t(16) << 10 >> 2;  // pixels
-constexpr size_t kMostKeptPixels = size_t(8) << 20 >> 2;      // per thread
+constexpr size_t kMostKeptPixels = size_t(16) << 20 >> 2;     // for the whole process
 
 struct KeptBlock {
     size_t capacity;
     uint32_t* pixels;
 };
 
+// One store for all threads, not a thread_local: a thread_local with a destructor is torn
+// down by each pool thread as it ends, under the runtime's thread-key lock, and unloading the
+// library at process exit takes that lock too. A pool thread ending just as the process
+// exited left the lock held, and the exit waited for it forever. The destructor runs at
+// unload and deliberately does not take the mutex.
 struct KeptBlocks {
+    std::mutex lock;
     std::vector<KeptBlock> blocks;  // oldest first
     size_t pixels = 0;
 
@@ -39,22 +46,23 @@ struct KeptBlocks {
     }
 };
 
-thread_local KeptBlocks tKept;
+KeptBlocks gKept;
 
 // The smallest kept block that holds `count` pixels without wasting more than half of it.
 uint32_t* TakeKeptBlock(size_t count, size_t* capacity)
 {
-    size_t best = tKept.blocks.size();
-    for (size_t i = 0; i < tKept.blocks.size(); i++) {
-        const size_t held = tKept.blocks[i].capacity;
-        if (held >= count && held / 2 <= count && (best == tKept.blocks.size() || held < tKept.blocks[best].capacity))
+    std::lock_guard<std::mutex> hold(gKept.lock);
+    size_t best = gKept.blocks.size();
+    for (size_t i = 0; i < gKept.blocks.size(); i++) {
+        const size_t held = gKept.blocks[i].capacity;
+        if (held >= count && held / 2 <= count && (best == gKept.blocks.size() || held < gKept.blocks[best].capacity))
             best = i;
     }
-    if (best == tKept.blocks.size())
+    if (best == gKept.blocks.size())
         return nullptr;
-    const KeptBlock block = tKept.blocks[best];
-    tKept.blocks.erase(tKept.blocks.begin() + std::ptrdiff_t(best));
-    tKept.pixels -= block.capacity;
+    const KeptBlock block = gKept.blocks[best];
+    gKept.blocks.erase(gKept.blocks.begin() + std::ptrdiff_t(best));
+    gKept.pixels -= block.capacity;
     *capacity = block.capacity;
     return block.pixels;
 }
@@ -67,12 +75,13 @@ void ReturnPixelBlock::operator()(uint32_t* pixels) const
         delete[] pixels;
         return;
     }
-    tKept.blocks.push_back({capacity, pixels});
-    tKept.pixels += capacity;
-    while (tKept.pixels > kMostKeptPixels) {
-        delete[] tKept.blocks.front().pixels;
-        tKept.pixels -= tKept.blocks.front().capacity;
-        tKept.blocks.erase(tKept.blocks.begin());
+    std::lock_guard<std::mutex> hold(gKept.lock);
+    gKept.blocks.push_back({capacity, pixels});
+    gKept.pixels += capacity;
+    while (gKept.pixels > kMostKeptPixels) {
+        delete[] gKept.blocks.front().pixels;
+        gKept.pixels -= gKept.blocks.front().capacity;
+        gKept.blocks.erase(gKept.blocks.begin());
     }
 }
 

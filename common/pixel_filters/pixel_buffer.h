@@ -8,7 +8,7 @@
 
 #include "common/pixel_view.h"
 
-// Gives a block of `capacity` pixels back for the next buffer made on this thread.
+// Gives a block of `capacity` pixels back for the next buffer made on any thread.
 struct ReturnPixelBlock {
     size_t capacity = 0;
     void operator()(uint32_t* pixels) const;
