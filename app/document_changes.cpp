@@ -63,9 +63,18 @@ bool InstallDocument(ShellState& shell, Resource* loaded, const wchar_t* path, c
         PYX_DoCleanupInternalResource(loaded);
         return false;
     }
+    SwapInDocument(shell, loaded);
+    AddRecentFile(context->mainWindow, path);
+    SetWindowTextW(context->mainWindow, (std::wstring(kTitlePrefix) + path).c_str());
+    return true;
+}
+
+void SwapInDocument(ShellState& shell, Resource* document)
+{
+    AppContext* context = shell.context;
     PYX_DoCleanupInternalResource(context->document);
-    context->document = loaded;
-    SetDocumentNames(loaded);
+    context->document = document;
+    SetDocumentNames(document);
     ReplaceUndoChain(shell);
     context->currentImage = 0;
     context->currentLayer = 0;
@@ -75,10 +84,7 @@ bool InstallDocument(ShellState& shell, Resource* loaded, const wchar_t* path, c
     SendMessageW(context->imageListWindow, kImageListSelectImage, 0, 0);
     SendMessageW(context->layersWindow, kLayersReload, 0, 0);
     SendMessageW(context->editAreaWindow, kEditAreaImageChanged, 0, 0);
-    AddRecentFile(context->mainWindow, path);
-    SetWindowTextW(context->mainWindow, (std::wstring(kTitlePrefix) + path).c_str());
     SynchronizeDepth(*context);
-    return true;
 }
 
 void SynchronizeDepth(const AppContext& context)

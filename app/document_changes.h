@@ -19,6 +19,10 @@ SaveAnswer AskToSaveChanges(ShellState& shell, SaveChangesAs as = SaveChangesAs:
 // reader already told the user) leaves everything as it was.
 bool InstallDocument(ShellState& shell, Resource* loaded, const wchar_t* path, const wchar_t* emptyMessage);
 
+// Makes `document` the open document (the old one is destroyed), with a fresh undo chain,
+// the first Image and layer current, the selection reset and every panel told at once.
+void SwapInDocument(ShellState& shell, Resource* document);
+
 // The messages for a file without Images.
 extern const wchar_t kNoIconMessage[];
 extern const wchar_t kNoCursorMessage[];

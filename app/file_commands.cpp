@@ -242,18 +242,7 @@ void NewProject(ShellState& shell)
     if (!fresh)
         return;
     SetWindowTextW(context->mainWindow, kNewProjectTitle);
-    PYX_DoCleanupInternalResource(context->document);
-    context->document = fresh;
-    SetDocumentNames(fresh);
-    ReplaceUndoChain(shell);
-    context->currentImage = 0;
-    context->currentLayer = 0;
-    ResetSelection(context);
-    // As with an opened file, the panels drop their pointers into the old document at once.
-    SendMessageW(context->imageListWindow, kImageListSelectImage, 0, 0);
-    SendMessageW(context->layersWindow, kLayersReload, 0, 0);
-    SendMessageW(context->editAreaWindow, kEditAreaImageChanged, 0, 0);
-    SynchronizeDepth(*context);
+    SwapInDocument(shell, fresh);
 }
 
 bool RunFileCommand(ShellState& shell, int id)

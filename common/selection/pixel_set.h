@@ -2,6 +2,7 @@
 // cover such a set (the currency of the platform's regions).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "common/selection_state.h"
+#include "common/message_box_recorder.h"
 #include "common/messages.h"
 #include "dialog_answers.h"
 #include "shell_session.h"
@@ -90,11 +91,12 @@ TEST(Commands, AcceleratorsAreBlockedWhileATransformationWaitsButTheMenuIsNot)
     EXPECT_EQ(Messages(spy.ReceivedBy(context.layersWindow)), std::vector<UINT>{WM_APP + 8});
 
     spy.Clear();
+    MessageBoxRecorder blankRefusal;  // the new document's layer is blank
     SendMessageW(window, WM_COMMAND, 32804, 0);  // Scale starts a pending transformation
     EXPECT_EQ(CurrentShell().transformPending, 1);
     const auto imageList = spy.ReceivedBy(context.imageListWindow);
-    // Input goes off; the editing area cannot open the strip yet, ends the transformation at
-    // once, and input comes back on.
+    // Input goes off; the editing area refuses to scale a blank layer, ends the
+    // transformation at once, and input comes back on.
     ASSERT_EQ(imageList.size(), 2u);
     EXPECT_EQ(imageList[0].message, kPanelInput);
     EXPECT_EQ(imageList[0].wParam, 0u) << "input off";

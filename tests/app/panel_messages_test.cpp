@@ -1,8 +1,10 @@
 // The panels' reports to the main window and what the shell passes on to the other panels.
 #include <gtest/gtest.h>
 
+#include "common/message_box_recorder.h"
 #include "common/selection_state.h"
 #include "core/pyx.h"
+#include "harness/expect_boxes.h"
 #include "harness/test_bitmaps.h"
 #include "shell_session.h"
 #include "shell_state.h"
@@ -56,15 +58,19 @@ TEST(PanelMessages, ReportsAreFannedOutToTheOtherPanels)
     StopShell();
 }
 
+// The new document's layer is blank: the editing area refuses to rotate or scale it, says
+// so, and ends the pending transformation, so the menus and Exit work again.
 TEST(PanelMessages, RefusedTransformationEndsAtOnceAndUnlocksTheMenus)
 {
     HWND window = StartShell();
     ASSERT_NE(window, nullptr);
     for (int command : {32803, 32804}) {  // Custom Rotate, Scale
+        SCOPED_TRACE(command);
+        MessageBoxRecorder boxes;
         SendMessageW(window, WM_COMMAND, command, 0);
-        ASSERT_EQ(CurrentShell().transformPending, 1) << command;
         PumpMessages();
-        EXPECT_EQ(CurrentShell().transformPending, 0) << command << ": the editing area ended it";
+        EXPECT_EQ(CurrentShell().transformPending, 0) << "the editing area ended it";
+        ExpectOneBox(boxes, L"You can not rotate or scale a blank area.", L"Transform Error");
     }
     SendMessageW(window, WM_COMMAND, 105, 0);  // Exit works again
     PumpMessages();
@@ -77,6 +83,7 @@ TEST(PanelMessages, EndOfATransformationLetsThePanelsAndTheWindowGoAgain)
     HWND window = StartShell();
     ASSERT_NE(window, nullptr);
     const AppContext& context = Context();
+    MessageBoxRecorder blankRefusal;  // the new document's layer is blank
     SendMessageW(window, WM_COMMAND, 32803, 0);
     ASSERT_EQ(CurrentShell().transformPending, 1);
     PumpMessages();  // the input-off notes
