@@ -24,16 +24,16 @@ constexpr wchar_t kSaveFailed[] = L"Save Failed!\n\nThe current project couldn't
 constexpr wchar_t kExportFailed[] = L"Save Failed!\n\nAn error occured while saving the Image File .";
 constexpr wchar_t kImportFailed[] = L"An unknown error occured during exporting the image.\n\nThe export operation failed!";
 
-struct FileDialogSpec {
+struct FileDialogTexts {
     const wchar_t* openTitle;
     const wchar_t* saveTitle;
     const wchar_t* filter;  // label and pattern pairs, each ended by a null, the list by two
     const wchar_t* extension;
 };
 
-const FileDialogSpec& SpecFor(DocumentKind kind)
+const FileDialogTexts& TextsFor(DocumentKind kind)
 {
-    static const FileDialogSpec kSpecs[] = {
+    static const FileDialogTexts kDialogTexts[] = {
         {L"Open Icon File ... ", L"Save Icon File ... ", L"Icon Files (*.ico)\0*.ico\0", L".ico"},
         {L"Open Cursor File ... ", L"Save Cursor File ... ", L"Cursor Files (*.cur)\0*.cur\0", L".cur"},
         {L"Open Animated Cursor File ... ", L"Save Animated Cursor File ... ",
@@ -43,7 +43,7 @@ const FileDialogSpec& SpecFor(DocumentKind kind)
          L"Library Files (*.icl,*.nil,*.exe,*.dll,*.scr,*.ocx,*.cpl)\0*.icl;*.nil;*.exe;*.dll;*.scr;*.ocx;*.cpl\0",
          nullptr},
     };
-    return kSpecs[int(kind) - 1];
+    return kDialogTexts[int(kind) - 1];
 }
 
 constexpr wchar_t kExportTitle[] = L"Save Current Image As ... ";
@@ -66,8 +66,8 @@ std::wstring ChooseFileToSave(HWND owner, DocumentKind kind, const std::wstring&
 {
     wchar_t name[MAX_PATH] = {};
     lstrcpynW(name, initialName.c_str(), MAX_PATH);
-    const FileDialogSpec& spec = SpecFor(kind);
-    OPENFILENAMEW dialog = DialogRecord(owner, spec.saveTitle, spec.filter, name);
+    const FileDialogTexts& texts = TextsFor(kind);
+    OPENFILENAMEW dialog = DialogRecord(owner, texts.saveTitle, texts.filter, name);
     dialog.Flags |= OFN_OVERWRITEPROMPT;
     return GetSaveFileNameW(&dialog) ? std::wstring(name) : std::wstring();
 }
@@ -103,7 +103,7 @@ Resource* ReadDocument(HWND owner, DocumentKind kind, const wchar_t* path)
 std::wstring InitialSaveName(const Resource& document, DocumentKind kind)
 {
     const std::wstring name = document.fileName[0] ? PathFindFileNameW(document.fileName) : L"Untitled";
-    return WithExtension(name, SpecFor(kind).extension);
+    return WithExtension(name, TextsFor(kind).extension);
 }
 
 void OpenWithDialog(ShellState& shell, DocumentKind kind)
@@ -171,8 +171,8 @@ void SaveUnlessPending(ShellState& shell, DocumentKind kind)
 std::wstring ChooseFileToOpen(HWND owner, DocumentKind kind)
 {
     wchar_t name[MAX_PATH] = L" ";
-    const FileDialogSpec& spec = SpecFor(kind);
-    OPENFILENAMEW dialog = DialogRecord(owner, spec.openTitle, spec.filter, name);
+    const FileDialogTexts& texts = TextsFor(kind);
+    OPENFILENAMEW dialog = DialogRecord(owner, texts.openTitle, texts.filter, name);
     return GetOpenFileNameW(&dialog) ? std::wstring(name) : std::wstring();
 }
 
@@ -195,7 +195,7 @@ bool SaveDocumentAs(ShellState& shell, DocumentKind kind, const wchar_t* chosenP
     HWND window = shell.context->mainWindow;
     Resource* document = shell.context->document;
     SetDocumentNames(document);
-    const std::wstring path = WithExtension(chosenPath, SpecFor(kind).extension);
+    const std::wstring path = WithExtension(chosenPath, TextsFor(kind).extension);
     if (!MayReplaceForcedPath(window, chosenPath, path))
         return false;
     // A path too long for the document's record cannot be kept, so it is a failed save.

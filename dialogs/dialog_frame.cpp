@@ -1,5 +1,5 @@
 // What every settings dialog shares: opening, the slider and edit pairs, the color buttons,
-// the depth lists, the preview, OK and Cancel. Each dialog is a DialogSpec; this file reads
+// the depth lists, the preview, OK and Cancel. Each dialog is a DialogLayout; this file reads
 // the description and does the rest.
 #include <windows.h>
 #include <commctrl.h>
@@ -26,30 +26,30 @@ DialogState* StateOf(HWND dialog)
 
 bool IsEffectDialog(const DialogState& state)
 {
-    return state.spec->type == kNoFilter;
+    return state.layout->type == kNoFilter;
 }
 
-const PairSpec* PairByEdit(const DialogState& state, int id)
+const PairLayout* PairByEdit(const DialogState& state, int id)
 {
-    for (int i = 0; i < state.spec->pairCount; i++)
-        if (state.spec->pairs[i].editId != 0 && state.spec->pairs[i].editId == id)
-            return &state.spec->pairs[i];
+    for (int i = 0; i < state.layout->pairCount; i++)
+        if (state.layout->pairs[i].editId != 0 && state.layout->pairs[i].editId == id)
+            return &state.layout->pairs[i];
     return nullptr;
 }
 
-const PairSpec* PairBySlider(const DialogState& state, int id)
+const PairLayout* PairBySlider(const DialogState& state, int id)
 {
-    for (int i = 0; i < state.spec->pairCount; i++)
-        if (state.spec->pairs[i].sliderId == id)
-            return &state.spec->pairs[i];
+    for (int i = 0; i < state.layout->pairCount; i++)
+        if (state.layout->pairs[i].sliderId == id)
+            return &state.layout->pairs[i];
     return nullptr;
 }
 
-const ColorSpec* ColorByButton(const DialogState& state, int id)
+const ColorLayout* ColorByButton(const DialogState& state, int id)
 {
-    for (int i = 0; i < state.spec->colorCount; i++)
-        if (state.spec->colors[i].buttonId == id)
-            return &state.spec->colors[i];
+    for (int i = 0; i < state.layout->colorCount; i++)
+        if (state.layout->colors[i].buttonId == id)
+            return &state.layout->colors[i];
     return nullptr;
 }
 
@@ -58,9 +58,9 @@ struct Range {
 };
 
 // The filter table gives the ranges; the shadow offsets reach half the Image either way.
-Range PairRange(const DialogState& state, const PairSpec& pair)
+Range PairRange(const DialogState& state, const PairLayout& pair)
 {
-    const FilterParameter* parameter = FindParameter(state.spec->type, pair.word);
+    const FilterParameter* parameter = FindParameter(state.layout->type, pair.word);
     if (!parameter)
         return {pair.low, pair.high};
     if (parameter->value == FilterValue::kOffset) {
@@ -135,8 +135,8 @@ Gdiplus::Bitmap* FilterPreview(DialogState& state)
         return nullptr;
     FilterParams& request = state.request;
     request = {};
-    const bool shadow = state.spec->type == kDropShadow;
-    request.filterType = shadow ? (state.dropShadow ? kDropShadow : kInnerShadow) : state.spec->type;
+    const bool shadow = state.layout->type == kDropShadow;
+    request.filterType = shadow ? (state.dropShadow ? kDropShadow : kInnerShadow) : state.layout->type;
     request.source = source;
     request.kernel = state.kernel;
     request.word4 = state.words[4];
@@ -153,7 +153,7 @@ Gdiplus::Bitmap* FilterPreview(DialogState& state)
 
 // ---- colors ----
 
-COLORREF ShownColor(const DialogState& state, const ColorSpec& color)
+COLORREF ShownColor(const DialogState& state, const ColorLayout& color)
 {
     const uint32_t value = uint32_t(state.words[color.word]);
     switch (color.cell) {
@@ -164,7 +164,7 @@ COLORREF ShownColor(const DialogState& state, const ColorSpec& color)
     return 0;
 }
 
-void SetPairValue(DialogState& state, const PairSpec& pair, int32_t value)
+void SetPairValue(DialogState& state, const PairLayout& pair, int32_t value)
 {
     SetSliderPosition(state, pair.sliderId, value);
     state.words[pair.word] = SliderPosition(state, pair.sliderId);
@@ -172,7 +172,7 @@ void SetPairValue(DialogState& state, const PairSpec& pair, int32_t value)
         SetEditNumber(state, pair.editId, state.words[pair.word]);
 }
 
-void StoreColor(DialogState& state, const ColorSpec& color, COLORREF chosen)
+void StoreColor(DialogState& state, const ColorLayout& color, COLORREF chosen)
 {
     switch (color.cell) {
     case ColorCell::kOpaqueWord:
@@ -182,15 +182,15 @@ void StoreColor(DialogState& state, const ColorSpec& color, COLORREF chosen)
     case ColorCell::kColorRefWord: state.words[color.word] = int32_t(chosen); break;
     case ColorCell::kRgbWords: {
         const int32_t channels[3] = {GetRValue(chosen), GetGValue(chosen), GetBValue(chosen)};
-        for (int i = 0; i < state.spec->pairCount; i++)
-            if (state.spec->pairs[i].word >= 4 && state.spec->pairs[i].word <= 6)
-                SetPairValue(state, state.spec->pairs[i], channels[state.spec->pairs[i].word - 4]);
+        for (int i = 0; i < state.layout->pairCount; i++)
+            if (state.layout->pairs[i].word >= 4 && state.layout->pairs[i].word <= 6)
+                SetPairValue(state, state.layout->pairs[i], channels[state.layout->pairs[i].word - 4]);
         break;
     }
     }
 }
 
-void OnColorButton(DialogState& state, const ColorSpec& color)
+void OnColorButton(DialogState& state, const ColorLayout& color)
 {
     CHOOSECOLORW chooser{};
     chooser.lStructSize = sizeof chooser;
@@ -204,7 +204,7 @@ void OnColorButton(DialogState& state, const ColorSpec& color)
     UpdatePreview(state);
 }
 
-void DrawColorButton(const DialogState& state, const ColorSpec& color, const DRAWITEMSTRUCT& item)
+void DrawColorButton(const DialogState& state, const ColorLayout& color, const DRAWITEMSTRUCT& item)
 {
     HBRUSH face = CreateSolidBrush(ShownColor(state, color));
     FillRect(item.hDC, &item.rcItem, face);
@@ -218,8 +218,8 @@ const wchar_t* const kDepthNames[] = {L"Low", L"Medium", L"High", L"Very High"};
 
 void FillDepthList(DialogState& state)
 {
-    const ListSpec& list = state.spec->list;
-    const FilterParameter* depth = FindParameter(state.spec->type, list.word);
+    const ListLayout& list = state.layout->list;
+    const FilterParameter* depth = FindParameter(state.layout->type, list.word);
     if (!list.listId || !depth)
         return;
     const int count = std::min(int(std::size(kDepthNames)), (depth->high - depth->low) / 2 + 1);
@@ -231,8 +231,8 @@ void FillDepthList(DialogState& state)
 
 void OnDepthChosen(DialogState& state)
 {
-    const ListSpec& list = state.spec->list;
-    const FilterParameter* depth = FindParameter(state.spec->type, list.word);
+    const ListLayout& list = state.layout->list;
+    const FilterParameter* depth = FindParameter(state.layout->type, list.word);
     const LRESULT item = SendDlgItemMessageW(state.dialog, list.listId, CB_GETCURSEL, 0, 0);
     if (!depth || item == CB_ERR)
         return;
@@ -260,12 +260,12 @@ bool ParseNumber(const std::wstring& text, EditSign sign, int32_t& value)
     return true;
 }
 
-void ValidatePair(DialogState& state, const PairSpec& pair)
+void ValidatePair(DialogState& state, const PairLayout& pair)
 {
     const Range range = PairRange(state, pair);
     int32_t value = 0;
     if (!ParseNumber(ItemText(state.dialog, pair.editId), pair.sign, value)) {
-        value = state.spec->singleEdit ? 0 : SliderPosition(state, pair.sliderId);
+        value = state.layout->singleEdit ? 0 : SliderPosition(state, pair.sliderId);
         SetEditNumber(state, pair.editId, value);
     } else if (value < range.low || value > range.high) {
         value = std::clamp(value, range.low, range.high);
@@ -273,7 +273,7 @@ void ValidatePair(DialogState& state, const PairSpec& pair)
     }
     SetSliderPosition(state, pair.sliderId, value);
     state.words[pair.word] = SliderPosition(state, pair.sliderId);
-    if (state.spec->singleEdit) {
+    if (state.layout->singleEdit) {
         const int length = GetWindowTextLengthW(GetDlgItem(state.dialog, pair.editId));
         SendDlgItemMessageW(state.dialog, pair.editId, EM_SETSEL, length, length);
     }
@@ -283,24 +283,24 @@ void ValidatePair(DialogState& state, const PairSpec& pair)
 void OnValidate(DialogState& state, WPARAM wParam)
 {
     const int id = LOWORD(wParam);
-    const PairSpec* pair = id == 0 ? &state.spec->pairs[0] : PairByEdit(state, id);
+    const PairLayout* pair = id == 0 ? &state.layout->pairs[0] : PairByEdit(state, id);
     if (pair && pair->editId)
         ValidatePair(state, *pair);
 }
 
 void RequestValidation(DialogState& state, int editId)
 {
-    if (!state.spec->validateMessage) {
-        if (state.spec->validateAtOnce)
-            state.spec->validateAtOnce(state, editId);
+    if (!state.layout->validateMessage) {
+        if (state.layout->validateAtOnce)
+            state.layout->validateAtOnce(state, editId);
         return;
     }
-    PostMessageW(state.dialog, state.spec->validateMessage, state.spec->singleEdit ? 0 : editId, 0);
+    PostMessageW(state.dialog, state.layout->validateMessage, state.layout->singleEdit ? 0 : editId, 0);
 }
 
 void OnEditChange(DialogState& state, int id)
 {
-    const PairSpec* pair = PairByEdit(state, id);
+    const PairLayout* pair = PairByEdit(state, id);
     if (!state.editSync || !pair)
         return;
     if (pair->sign == EditSign::kSigned && ItemText(state.dialog, id) == L"-")
@@ -310,8 +310,8 @@ void OnEditChange(DialogState& state, int id)
 
 void OnScroll(DialogState& state, HWND slider, int code)
 {
-    const PairSpec* pair = PairBySlider(state, GetDlgCtrlID(slider));
-    if (!pair || (state.spec->actOnRelease && code == TB_THUMBTRACK))
+    const PairLayout* pair = PairBySlider(state, GetDlgCtrlID(slider));
+    if (!pair || (state.layout->actOnRelease && code == TB_THUMBTRACK))
         return;
     state.words[pair->word] = SliderPosition(state, pair->sliderId);
     if (state.editSync && pair->editId)
@@ -353,7 +353,7 @@ void SkipErasing(HWND control)
 
 // ---- opening ----
 
-void SetUpPair(DialogState& state, const PairSpec& pair)
+void SetUpPair(DialogState& state, const PairLayout& pair)
 {
     const Range range = PairRange(state, pair);
     HWND slider = GetDlgItem(state.dialog, pair.sliderId);
@@ -383,16 +383,16 @@ void OnOpen(DialogState& state, HWND dialog)
 {
     state.dialog = dialog;
     state.editSync = false;
-    state.preview = GetDlgItem(dialog, state.spec->previewId);
-    std::fill(std::begin(state.customColors), std::end(state.customColors), state.spec->customColor);
-    for (int i = 0; i < state.spec->pairCount; i++)
-        SetUpPair(state, state.spec->pairs[i]);
+    state.preview = GetDlgItem(dialog, state.layout->previewId);
+    std::fill(std::begin(state.customColors), std::end(state.customColors), state.layout->customColor);
+    for (int i = 0; i < state.layout->pairCount; i++)
+        SetUpPair(state, state.layout->pairs[i]);
     SkipErasing(state.preview);
-    for (int i = 0; i < state.spec->colorCount; i++)
-        SkipErasing(GetDlgItem(dialog, state.spec->colors[i].buttonId));
+    for (int i = 0; i < state.layout->colorCount; i++)
+        SkipErasing(GetDlgItem(dialog, state.layout->colors[i].buttonId));
     FillDepthList(state);
-    if (state.spec->onOpen)
-        state.spec->onOpen(state);
+    if (state.layout->onOpen)
+        state.layout->onOpen(state);
     MakePreviewBuffer(state);
     UpdatePreview(state);
     state.editSync = true;
@@ -403,7 +403,7 @@ void OnOpen(DialogState& state, HWND dialog)
 
 void OnApply(DialogState& state)
 {
-    const bool applied = state.spec->apply ? state.spec->apply(state) : ApplyFilterResult(state);
+    const bool applied = state.layout->apply ? state.layout->apply(state) : ApplyFilterResult(state);
     if (!applied) {
         ReportNotApplied(state.dialog);
         EndDialog(state.dialog, 0);
@@ -417,15 +417,15 @@ void OnApply(DialogState& state)
 
 void OnCommand(DialogState& state, int id, int code)
 {
-    if (state.spec->onCommand && state.spec->onCommand(state, id, code))
+    if (state.layout->onCommand && state.layout->onCommand(state, id, code))
         return;
     if (id == IDC_OK && code == BN_CLICKED)
         OnApply(state);
     else if (id == IDCANCEL)
         EndDialog(state.dialog, 0);
-    else if (const ColorSpec* color = ColorByButton(state, id); color && code == BN_CLICKED)
+    else if (const ColorLayout* color = ColorByButton(state, id); color && code == BN_CLICKED)
         OnColorButton(state, *color);
-    else if (id == state.spec->list.listId && state.spec->list.listId && code == CBN_SELCHANGE)
+    else if (id == state.layout->list.listId && state.layout->list.listId && code == CBN_SELCHANGE)
         OnDepthChosen(state);
     else if (code == EN_CHANGE)
         OnEditChange(state, id);
@@ -433,12 +433,12 @@ void OnCommand(DialogState& state, int id, int code)
 
 void OnDrawItem(DialogState& state, const DRAWITEMSTRUCT& item)
 {
-    if (int(item.CtlID) == state.spec->previewId)
+    if (int(item.CtlID) == state.layout->previewId)
         DrawPreview(state, item.hDC);
-    else if (const ColorSpec* color = ColorByButton(state, int(item.CtlID)))
+    else if (const ColorLayout* color = ColorByButton(state, int(item.CtlID)))
         DrawColorButton(state, *color, item);
-    else if (state.spec->onDrawItem)
-        state.spec->onDrawItem(state, item);
+    else if (state.layout->onDrawItem)
+        state.layout->onDrawItem(state, item);
 }
 
 bool IsValidationMessage(UINT message)
@@ -461,7 +461,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     case WM_HSCROLL: OnScroll(*state, HWND(lParam), LOWORD(wParam)); return TRUE;
     case WM_DRAWITEM: OnDrawItem(*state, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     }
-    if (IsValidationMessage(message) && message == state->spec->validateMessage) {
+    if (IsValidationMessage(message) && message == state->layout->validateMessage) {
         OnValidate(*state, wParam);
         return TRUE;
     }
@@ -517,18 +517,18 @@ void UpdatePreview(DialogState& state)
     delete state.previewBitmap;
     state.previewBitmap = IsEffectDialog(state) ? EffectPreview(state) : FilterPreview(state);
     Redraw(state.preview);
-    for (int i = 0; i < state.spec->colorCount; i++)
-        Redraw(GetDlgItem(state.dialog, state.spec->colors[i].buttonId));
+    for (int i = 0; i < state.layout->colorCount; i++)
+        Redraw(GetDlgItem(state.dialog, state.layout->colors[i].buttonId));
 }
 
-INT_PTR RunSettingsDialog(const DialogSpec& spec, HWND owner, AppContext* context, DialogState& state)
+INT_PTR RunSettingsDialog(const DialogLayout& layout, HWND owner, AppContext* context, DialogState& state)
 {
-    state.spec = &spec;
+    state.layout = &layout;
     state.owner = owner;
     state.context = context;
     LoadRemembered(state);
     const INT_PTR result =
-        DialogBoxParamW(DialogModule(), MAKEINTRESOURCEW(spec.resource), owner, DialogProc, LPARAM(&state));
+        DialogBoxParamW(DialogModule(), MAKEINTRESOURCEW(layout.resource), owner, DialogProc, LPARAM(&state));
     ReleaseDialogState(state);
     return result == 1 ? 1 : 0;
 }

@@ -34,7 +34,7 @@ enum EffectSetting : int {
 enum class EditSign : uint8_t { kUnsigned, kSigned };
 
 // A slider with an optional paired edit (editId 0: the slider stands alone).
-struct PairSpec {
+struct PairLayout {
     int editId;
     int sliderId;
     int word;
@@ -49,31 +49,31 @@ enum class ColorCell : uint8_t {
     kRgbWords,       // words 4, 5, 6 hold red, green, blue (colorize)
 };
 
-struct ColorSpec {
+struct ColorLayout {
     int buttonId;
     int word;
     ColorCell cell;
 };
 
 // A drop-down list of depths: item i stands for low + 2 i of the word's table range.
-struct ListSpec {
+struct ListLayout {
     int listId;  // 0: none
     int word;
 };
 
 struct DialogState;
 
-struct DialogSpec {
+struct DialogLayout {
     int resource;
     FilterType type;        // the effect dialog: kNoFilter
     FilterType memorySlot;  // whose remembered settings it shares
     unsigned validateMessage;  // 0: edits validate at once (custom filter)
     int previewId;
     int pairCount;
-    PairSpec pairs[4];
+    PairLayout pairs[4];
     int colorCount;
-    ColorSpec colors[3];
-    ListSpec list;
+    ColorLayout colors[3];
+    ListLayout list;
     bool actOnRelease;       // ignore slider notifications during a thumb drag
     // The opacity dialog's one edit: text that is no number sets edit and slider to 0, its
     // validation message carries 0, and the caret goes to the end afterwards.
@@ -89,7 +89,7 @@ struct DialogSpec {
 
 // The dialog that is open (one at a time), rebuilt at every opening.
 struct DialogState {
-    const DialogSpec* spec = nullptr;
+    const DialogLayout* layout = nullptr;
     HWND dialog = nullptr;
     HWND owner = nullptr;
     HWND preview = nullptr;
@@ -112,7 +112,7 @@ struct DialogState {
 };
 
 // ---- dialog_frame.cpp: what every dialog shares ----
-INT_PTR RunSettingsDialog(const DialogSpec& spec, HWND owner, AppContext* context, DialogState& state);
+INT_PTR RunSettingsDialog(const DialogLayout& layout, HWND owner, AppContext* context, DialogState& state);
 void UpdatePreview(DialogState& state);
 void SetEditNumber(DialogState& state, int editId, int32_t value);
 void Redraw(HWND window);
@@ -135,5 +135,5 @@ void StoreRemembered(const DialogState& state);
 const FilterParameter* FindParameter(FilterType type, int word);
 
 // ---- the dialog descriptions ----
-extern const DialogSpec kStyleDialog, kBevelDialog, kShadowDialog, kColorizeDialog, kHslDialog,
+extern const DialogLayout kStyleDialog, kBevelDialog, kShadowDialog, kColorizeDialog, kHslDialog,
     kContrastDialog, kOpacityDialog, kBlurDialog, kCustomDialog, kBorderizeDialog;

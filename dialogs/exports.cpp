@@ -7,7 +7,7 @@
 namespace {
 
 // Nothing opens without a current Image and Layer to work on.
-int32_t Show(const DialogSpec& spec, HWND owner, AppContext* context, DialogState& state)
+int32_t Show(const DialogLayout& layout, HWND owner, AppContext* context, DialogState& state)
 {
     if (!context || !context->document)
         return 0;
@@ -15,13 +15,13 @@ int32_t Show(const DialogSpec& spec, HWND owner, AppContext* context, DialogStat
     state.layer = CurrentLayer(*context);
     if (!state.image || !state.layer || !state.layer->bitmap)
         return 0;
-    return int32_t(RunSettingsDialog(spec, owner, context, state));
+    return int32_t(RunSettingsDialog(layout, owner, context, state));
 }
 
-int32_t Show(const DialogSpec& spec, HWND owner, AppContext* context)
+int32_t Show(const DialogLayout& layout, HWND owner, AppContext* context)
 {
     DialogState state;
-    return Show(spec, owner, context, state);
+    return Show(layout, owner, context, state);
 }
 
 }  // namespace

@@ -61,13 +61,13 @@ const FilterParameter* FindParameter(FilterType type, int word)
 
 void LoadRemembered(DialogState& state)
 {
-    std::memcpy(state.words, gRemembered.words[state.spec->memorySlot], sizeof state.words);
+    std::memcpy(state.words, gRemembered.words[state.layout->memorySlot], sizeof state.words);
     std::memcpy(state.kernel, gRemembered.kernel, sizeof state.kernel);
 }
 
 void StoreRemembered(const DialogState& state)
 {
-    std::memcpy(gRemembered.words[state.spec->memorySlot], state.words, sizeof state.words);
-    if (state.spec->type == kCustomFilter)
+    std::memcpy(gRemembered.words[state.layout->memorySlot], state.words, sizeof state.words);
+    if (state.layout->type == kCustomFilter)
         std::memcpy(gRemembered.kernel, state.kernel, sizeof state.kernel);
 }

@@ -19,17 +19,17 @@
 
 namespace {
 
-struct PictureSpec {
+struct PictureRecipe {
     int side;
     int bits;
 };
 
 // An .ico file whose pictures are noise with mixed alpha, one per layout.
-Bytes MakeIconFile(const std::vector<PictureSpec>& shapes)
+Bytes MakeIconFile(const std::vector<PictureRecipe>& shapes)
 {
     std::vector<std::vector<uint32_t>> pixels;
     std::vector<IconFileImage> images;
-    for (const PictureSpec& layout : shapes) {
+    for (const PictureRecipe& layout : shapes) {
         pixels.emplace_back(size_t(layout.side) * layout.side);
         for (int y = 0; y < layout.side; y++)
             for (int x = 0; x < layout.side; x++)

@@ -81,7 +81,7 @@ TEST_F(LayersTest, WindowsHaveTheirClassesPlacesAndScrollPage)
     EXPECT_EQ(rect.bottom - rect.top, 276);
     EXPECT_EQ(GetSelectedLayerCount(), 1);
 
-    BuildLayers(std::vector<LayerSpec>(8));
+    BuildLayers(std::vector<LayerRecipe>(8));
     SCROLLINFO info{};
     info.cbSize = sizeof(info);
     info.fMask = SIF_ALL;
@@ -112,7 +112,7 @@ TEST_F(LayersTest, CreateAddsAVisibleCurrentRasterLayerOnTop)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.how);
-        BuildLayers({LayerSpec{}, LayerSpec{.visible = false}, LayerSpec{.vector = true}});
+        BuildLayers({LayerRecipe{}, LayerRecipe{.visible = false}, LayerRecipe{.vector = true}});
         context.document->modified = 0;
         SendMessageW(c.message == WM_COMMAND ? list : frame, c.message, c.wParam, 0);
         const auto messages = TakeMessages();
@@ -134,7 +134,7 @@ TEST_F(LayersTest, CreateAddsAVisibleCurrentRasterLayerOnTop)
 
 TEST_F(LayersTest, TwentyLayersRefuseCreateAndDuplicate)
 {
-    BuildLayers(std::vector<LayerSpec>(20));
+    BuildLayers(std::vector<LayerRecipe>(20));
     for (UINT message : {kNewLayer, kDuplicate}) {
         SendMessageW(frame, message, 0, 0);
         EXPECT_EQ(LayerCount(), 20);
@@ -146,8 +146,8 @@ TEST_F(LayersTest, TwentyLayersRefuseCreateAndDuplicate)
 
 TEST_F(LayersTest, DuplicateInsertsAVisibleCopyAboveTheCurrentLayer)
 {
-    BuildLayers({LayerSpec{.color = kRed}, LayerSpec{.vector = true, .visible = false, .color = kBlue, .w = 10},
-                 LayerSpec{}});
+    BuildLayers({LayerRecipe{.color = kRed}, LayerRecipe{.vector = true, .visible = false, .color = kBlue, .w = 10},
+                 LayerRecipe{}});
     Click(100, RowMiddle(1));  // shows the hidden vector layer and makes it current
     TakeMessages();
     SendMessageW(frame, kDuplicate, 0, 0);
@@ -164,8 +164,8 @@ TEST_F(LayersTest, DuplicateInsertsAVisibleCopyAboveTheCurrentLayer)
 TEST_F(LayersTest, DeleteSelectedKeepsTheRemainingVisibilityBits)
 {
     // Layers 1 (hidden) and 4 (visible) survive the deletion of 0, 2 and 3.
-    BuildLayers({LayerSpec{}, LayerSpec{.vector = true, .visible = false}, LayerSpec{}, LayerSpec{.visible = false},
-                 LayerSpec{}});
+    BuildLayers({LayerRecipe{}, LayerRecipe{.vector = true, .visible = false}, LayerRecipe{}, LayerRecipe{.visible = false},
+                 LayerRecipe{}});
     Layer* survivors[] = {layer(1), layer(4)};
     CtrlClick(2);
     CtrlClick(3);
@@ -184,11 +184,11 @@ TEST_F(LayersTest, DeleteSelectedKeepsTheRemainingVisibilityBits)
 
 TEST_F(LayersTest, DeleteLeavesTheLastLayerAlone)
 {
-    BuildLayers({LayerSpec{}});
+    BuildLayers({LayerRecipe{}});
     SendMessageW(frame, kDelete, 0, 0);
     EXPECT_EQ(LayerCount(), 1);
     EXPECT_TRUE(TakeMessages().empty());
-    BuildLayers({LayerSpec{}, LayerSpec{}});
+    BuildLayers({LayerRecipe{}, LayerRecipe{}});
     CtrlClick(1);
     SendMessageW(frame, kDelete, 0, 0);  // both selected: one must stay
     EXPECT_EQ(LayerCount(), 1);
@@ -198,21 +198,21 @@ TEST_F(LayersTest, MergeSelectedFoldsIntoTheLowestSelectedLayer)
 {
     struct Case {
         const char* name;
-        std::vector<LayerSpec> layers;
+        std::vector<LayerRecipe> layers;
         std::vector<int> select;  // added to the bottom layer's selection by Ctrl-clicks
         bool deselectBottom;
         int base;
         std::vector<int> survivors;  // original indexes left, bottom first
         uint32_t visible;            // the mask of the result
     };
-    const LayerSpec redLeft{.vector = true, .visible = false, .color = kRed, .w = 24};
-    const LayerSpec blueRight{.color = kBlue, .x = 24, .w = 24};
+    const LayerRecipe redLeft{.vector = true, .visible = false, .color = kRed, .w = 24};
+    const LayerRecipe blueRight{.color = kBlue, .x = 24, .w = 24};
     const Case cases[] = {
         {"1 and 3 of 4, only 3 visible",
-         {LayerSpec{}, redLeft, LayerSpec{.visible = false}, blueRight}, {1, 3}, true, 1, {0, 1, 2}, 0b011},
+         {LayerRecipe{}, redLeft, LayerRecipe{.visible = false}, blueRight}, {1, 3}, true, 1, {0, 1, 2}, 0b011},
         {"0, 2 and 4 of 5",
-         {LayerSpec{.visible = false, .color = kRed, .w = 24}, LayerSpec{.visible = false}, LayerSpec{.visible = false},
-          LayerSpec{}, blueRight},
+         {LayerRecipe{.visible = false, .color = kRed, .w = 24}, LayerRecipe{.visible = false}, LayerRecipe{.visible = false},
+          LayerRecipe{}, blueRight},
          {2, 4}, false, 0, {0, 1, 3}, 0b101},
     };
     for (const Case& c : cases) {
@@ -244,7 +244,7 @@ TEST_F(LayersTest, MergeSelectedFoldsIntoTheLowestSelectedLayer)
 
 TEST_F(LayersTest, MergeSelectedNeedsTwoLayers)
 {
-    BuildLayers({LayerSpec{}, LayerSpec{}});
+    BuildLayers({LayerRecipe{}, LayerRecipe{}});
     SendMessageW(frame, kMergeSelected, 0, 0);
     EXPECT_EQ(LayerCount(), 2);
     EXPECT_TRUE(TakeMessages().empty());
@@ -261,8 +261,8 @@ TEST_F(LayersTest, MergeAllAsksAboutHiddenLayers)
     const Case cases[] = {{IDYES, 1, 0, true}, {IDNO, 1, kRed, true}, {IDCANCEL, 3, 0, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.answer);
-        BuildLayers({LayerSpec{.color = kGreen, .w = 10}, LayerSpec{.visible = false, .color = kRed, .x = 20, .w = 10},
-                     LayerSpec{.color = kBlue, .x = 40, .w = 8}});
+        BuildLayers({LayerRecipe{.color = kGreen, .w = 10}, LayerRecipe{.visible = false, .color = kRed, .x = 20, .w = 10},
+                     LayerRecipe{.color = kBlue, .x = 40, .w = 8}});
         MessageBoxRecorder recorder;
         {
             BoxAnswer answer(c.answer);
@@ -292,7 +292,7 @@ TEST_F(LayersTest, MergeAllAsksAboutHiddenLayers)
 
 TEST_F(LayersTest, MergeAllWithoutHiddenLayersAsksNothing)
 {
-    BuildLayers({LayerSpec{.color = kGreen, .w = 10}, LayerSpec{.color = kBlue, .x = 40, .w = 8}});
+    BuildLayers({LayerRecipe{.color = kGreen, .w = 10}, LayerRecipe{.color = kBlue, .x = 40, .w = 8}});
     MessageBoxRecorder recorder;
     SendMessageW(frame, kMergeAll, 0, 0);
     EXPECT_TRUE(recorder.boxes().empty());
@@ -304,7 +304,7 @@ TEST_F(LayersTest, MergeAllWithoutHiddenLayersAsksNothing)
 
 TEST_F(LayersTest, ConvertMakesTheVectorLayerRasterAndKeepsItsPicture)
 {
-    BuildLayers({LayerSpec{}, LayerSpec{.vector = true, .color = kBlue}});
+    BuildLayers({LayerRecipe{}, LayerRecipe{.vector = true, .color = kBlue}});
     Click(100, RowMiddle(1));
     TakeMessages();
     context.document->modified = 0;
@@ -321,7 +321,7 @@ TEST_F(LayersTest, ConvertMakesTheVectorLayerRasterAndKeepsItsPicture)
 
 TEST_F(LayersTest, RefreshWithOneTakesTheLayerAddedAboveTheCurrentOne)
 {
-    BuildLayers({LayerSpec{}, LayerSpec{.visible = false}});
+    BuildLayers({LayerRecipe{}, LayerRecipe{.visible = false}});
     // Another part of the program links a layer in above layer 0, leaving the mask to the panel.
     Layer* added = PYX_CreateRasterLayer(48, 48);
     added->next = image()->firstLayer->next;
@@ -337,7 +337,7 @@ TEST_F(LayersTest, RefreshWithOneTakesTheLayerAddedAboveTheCurrentOne)
 
 TEST_F(LayersTest, ReloadShowsTheNewImageFromItsBottomLayer)
 {
-    BuildLayers({LayerSpec{}, LayerSpec{}, LayerSpec{}});
+    BuildLayers({LayerRecipe{}, LayerRecipe{}, LayerRecipe{}});
     Click(100, RowMiddle(2));
     EXPECT_EQ(context.currentLayer, 2);
     Image* second = PYX_CreateImage(32, 32);

@@ -41,7 +41,7 @@ struct MenuProbe {
 
 TEST_F(LayersTest, ClickOnAHiddenLayerMakesItCurrentAndVisible)
 {
-    BuildLayers({LayerSpec{}, LayerSpec{.visible = false}, LayerSpec{.vector = true}});
+    BuildLayers({LayerRecipe{}, LayerRecipe{.visible = false}, LayerRecipe{.vector = true}});
     Click(100, RowMiddle(1));
     EXPECT_EQ(context.currentLayer, 1);
     EXPECT_EQ(image()->visibleLayers & 7, 0b111u);
@@ -58,7 +58,7 @@ TEST_F(LayersTest, ClickOnAHiddenLayerMakesItCurrentAndVisible)
 
 TEST_F(LayersTest, TheUpperSquareTogglesVisibility)
 {
-    BuildLayers({LayerSpec{.color = 0xFFFF0000}, LayerSpec{}});
+    BuildLayers({LayerRecipe{.color = 0xFFFF0000}, LayerRecipe{}});
     const int top = (LayerCount() - 1) * 45;  // row of layer 0
     struct Case {
         int x, y;
@@ -79,7 +79,7 @@ TEST_F(LayersTest, TheUpperSquareTogglesVisibility)
 
 TEST_F(LayersTest, DraggingTheTopOfThreeToTheBottom)
 {
-    BuildLayers({LayerSpec{}, LayerSpec{.visible = false}, LayerSpec{.vector = true}});
+    BuildLayers({LayerRecipe{}, LayerRecipe{.visible = false}, LayerRecipe{.vector = true}});
     Layer* top = layer(2);
     Layer* middle = layer(1);
     Drag(RowMiddle(2), 2 * 45 + 30);  // released in the lower part of the bottom row
@@ -96,7 +96,7 @@ TEST_F(LayersTest, DraggingTheTopOfThreeToTheBottom)
 
 TEST_F(LayersTest, DropsThatChangeNothingMoveNothing)
 {
-    BuildLayers({LayerSpec{}, LayerSpec{}, LayerSpec{}});
+    BuildLayers({LayerRecipe{}, LayerRecipe{}, LayerRecipe{}});
     const std::array<Layer*, 3> before = {layer(0), layer(1), layer(2)};
     struct Case {
         int from, to;
@@ -113,7 +113,7 @@ TEST_F(LayersTest, DropsThatChangeNothingMoveNothing)
 
 TEST_F(LayersTest, ALostCaptureEndsTheDragWithoutADrop)
 {
-    BuildLayers({LayerSpec{}, LayerSpec{}, LayerSpec{}});
+    BuildLayers({LayerRecipe{}, LayerRecipe{}, LayerRecipe{}});
     Layer* top = layer(2);
     SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, RowMiddle(2)));
     SendMessageW(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(100, 120));
@@ -128,7 +128,7 @@ TEST_F(LayersTest, ALostCaptureEndsTheDragWithoutADrop)
 
 TEST_F(LayersTest, InputOffIgnoresTheMouse)
 {
-    BuildLayers({LayerSpec{}, LayerSpec{}});
+    BuildLayers({LayerRecipe{}, LayerRecipe{}});
     SendMessageW(frame, kInput, 0, 0);
     Click(100, RowMiddle(1));
     Click(10, RowMiddle(0) - 13);
@@ -158,9 +158,9 @@ TEST_F(LayersTest, ContextMenuEnablesWhatCanRun)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::vector<LayerSpec> specs(size_t(c.layers));
-        specs.back().vector = c.topIsVector;
-        BuildLayers(specs);
+        std::vector<LayerRecipe> recipes(size_t(c.layers));
+        recipes.back().vector = c.topIsVector;
+        BuildLayers(recipes);
         if (c.selectSecond)
             CtrlClick(1);
         const int y = (c.layers - 1 - c.rightClickLayer) * 45 + 23;
@@ -176,7 +176,7 @@ TEST_F(LayersTest, ContextMenuEnablesWhatCanRun)
 
 TEST_F(LayersTest, RightClickOnAnUnselectedRowMakesItCurrent)
 {
-    BuildLayers({LayerSpec{}, LayerSpec{.visible = false}});
+    BuildLayers({LayerRecipe{}, LayerRecipe{.visible = false}});
     MenuProbe probe;
     SendMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(100, RowMiddle(1)));
     EXPECT_EQ(context.currentLayer, 1);
@@ -186,7 +186,7 @@ TEST_F(LayersTest, RightClickOnAnUnselectedRowMakesItCurrent)
 
 TEST_F(LayersTest, DraggingPastTheListScrollsOneRowPerMove)
 {
-    BuildLayers(std::vector<LayerSpec>(8));
+    BuildLayers(std::vector<LayerRecipe>(8));
     SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 23));  // layer 7, the top row
     const struct {
         int y, scroll;

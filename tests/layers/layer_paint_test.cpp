@@ -112,7 +112,7 @@ TEST_F(LayersTest, FrameIsARoundedPanelOnTheHighlightColor)
 
 TEST_F(LayersTest, RowsShowHighlightIconsThumbnailsAndNames)
 {
-    BuildLayers({LayerSpec{.color = 0xFF00C000}, LayerSpec{.vector = true, .visible = false}, LayerSpec{}});
+    BuildLayers({LayerRecipe{.color = 0xFF00C000}, LayerRecipe{.vector = true, .visible = false}, LayerRecipe{}});
     Click(100, RowMiddle(2));
     TakeMessages();
     const Capture capture = CaptureWindow(list);

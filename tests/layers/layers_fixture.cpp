@@ -26,18 +26,18 @@ HWND CreateParent()
     return CreateTestMainWindow(L"LayersTestMain", ParentProc, {1040, 800});
 }
 
-Layer* MakeLayer(const LayerSpec& spec)
+Layer* MakeLayer(const LayerRecipe& recipe)
 {
     Layer* layer = PYX_CreateRasterLayer(48, 48);
     PaintPixels(layer->bitmap, [&](int x, int y) {
-        const bool inside = x >= spec.x && x < spec.x + spec.w && y >= spec.y && y < spec.y + spec.h;
-        return inside ? spec.color : 0u;
+        const bool inside = x >= recipe.x && x < recipe.x + recipe.w && y >= recipe.y && y < recipe.y + recipe.h;
+        return inside ? recipe.color : 0u;
     });
-    if (spec.vector) {
+    if (recipe.vector) {
         layer->type = kFilledVectorLayer;
         layer->shapeKind = 1;
         layer->path = new Gdiplus::GraphicsPath();
-        layer->path->AddRectangle(Gdiplus::Rect(spec.x, spec.y, spec.w, spec.h));
+        layer->path->AddRectangle(Gdiplus::Rect(recipe.x, recipe.y, recipe.w, recipe.h));
     }
     return layer;
 }
@@ -78,14 +78,14 @@ void LayersTest::TearDown()
     gReceived.clear();
 }
 
-void LayersTest::BuildLayers(const std::vector<LayerSpec>& specs)
+void LayersTest::BuildLayers(const std::vector<LayerRecipe>& recipes)
 {
     Image* target = image();
     while (target->layerCount > 0)
         PYX_DeleteLayer(UnlinkLayer(target, 0));
     target->visibleLayers = 0;
-    for (size_t i = 0; i < specs.size(); i++)
-        ASSERT_TRUE(InsertLayer(target, int(i), MakeLayer(specs[i]), specs[i].visible));
+    for (size_t i = 0; i < recipes.size(); i++)
+        ASSERT_TRUE(InsertLayer(target, int(i), MakeLayer(recipes[i]), recipes[i].visible));
     RecompositeImage(target);
     SendMessageW(frame, WM_APP + 5, 0, 0);
     TakeMessages();

@@ -28,7 +28,7 @@ struct ReceivedMessage {
 
 // One layer of a stack to build: its kind, visibility and the color its bitmap is filled
 // with inside the box (x, y, w, h); 0 leaves it transparent.
-struct LayerSpec {
+struct LayerRecipe {
     bool vector = false;
     bool visible = true;
     uint32_t color = 0;
@@ -44,7 +44,7 @@ protected:
 
     // Replaces the current Image's layers with the given stack (bottom first) and reloads
     // the panel; the messages the reload caused are dropped.
-    void BuildLayers(const std::vector<LayerSpec>& specs);
+    void BuildLayers(const std::vector<LayerRecipe>& recipes);
     Image* image() const;
     Layer* layer(int index) const;
     int LayerCount() const;

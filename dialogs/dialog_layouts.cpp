@@ -11,19 +11,19 @@ namespace {
 constexpr COLORREF kWhiteCustomColors = RGB(255, 255, 255);
 constexpr COLORREF kAllBitsCustomColors = 0xFFFFFFFF;
 
-PairSpec Edited(int editId, int sliderId, int word, EditSign sign, int characters)
+PairLayout Edited(int editId, int sliderId, int word, EditSign sign, int characters)
 {
     return {editId, sliderId, word, sign, characters, 0, 0};
 }
 
-PairSpec SliderOnly(int sliderId, int word, int32_t low = 0, int32_t high = 0)
+PairLayout SliderOnly(int sliderId, int word, int32_t low = 0, int32_t high = 0)
 {
     return {0, sliderId, word, EditSign::kUnsigned, 0, low, high};
 }
 
 }  // namespace
 
-const DialogSpec kStyleDialog = {
+const DialogLayout kStyleDialog = {
     .resource = IDD_STYLE, .type = kNoFilter, .memorySlot = kNoFilter, .validateMessage = 0,
     .previewId = IDC_PREVIEW,
     .pairCount = 4,
@@ -40,7 +40,7 @@ const DialogSpec kStyleDialog = {
     .validateAtOnce = nullptr,
 };
 
-const DialogSpec kBevelDialog = {
+const DialogLayout kBevelDialog = {
     .resource = IDD_BEVEL, .type = kBevel, .memorySlot = kBevel, .validateMessage = kValidateBevel,
     .previewId = IDC_PREVIEW,
     .pairCount = 2,
@@ -55,7 +55,7 @@ const DialogSpec kBevelDialog = {
     .validateAtOnce = nullptr,
 };
 
-const DialogSpec kShadowDialog = {
+const DialogLayout kShadowDialog = {
     .resource = IDD_SHADOW, .type = kDropShadow, .memorySlot = kDropShadow, .validateMessage = kValidateShadow,
     .previewId = IDC_PREVIEW,
     .pairCount = 4,
@@ -68,7 +68,7 @@ const DialogSpec kShadowDialog = {
     .validateAtOnce = nullptr,
 };
 
-const DialogSpec kColorizeDialog = {
+const DialogLayout kColorizeDialog = {
     .resource = IDD_COLORIZE, .type = kColorize, .memorySlot = kColorize, .validateMessage = kValidateColorize,
     .previewId = IDC_PREVIEW,
     .pairCount = 3,
@@ -81,7 +81,7 @@ const DialogSpec kColorizeDialog = {
     .onOpen = nullptr, .onCommand = nullptr, .onDrawItem = nullptr, .apply = nullptr, .validateAtOnce = nullptr,
 };
 
-const DialogSpec kHslDialog = {
+const DialogLayout kHslDialog = {
     .resource = IDD_HSL, .type = kAdjustHsv, .memorySlot = kAdjustHsv, .validateMessage = kValidateHsl,
     .previewId = IDC_PREVIEW,
     .pairCount = 3,
@@ -93,7 +93,7 @@ const DialogSpec kHslDialog = {
     .onOpen = nullptr, .onCommand = nullptr, .onDrawItem = nullptr, .apply = nullptr, .validateAtOnce = nullptr,
 };
 
-const DialogSpec kContrastDialog = {
+const DialogLayout kContrastDialog = {
     .resource = IDD_CONTRAST, .type = kBrightnessContrast, .memorySlot = kBrightnessContrast,
     .validateMessage = kValidateContrast, .previewId = IDC_PREVIEW,
     .pairCount = 2,
@@ -104,7 +104,7 @@ const DialogSpec kContrastDialog = {
     .onOpen = nullptr, .onCommand = nullptr, .onDrawItem = nullptr, .apply = nullptr, .validateAtOnce = nullptr,
 };
 
-const DialogSpec kOpacityDialog = {
+const DialogLayout kOpacityDialog = {
     .resource = IDD_OPACITY, .type = kAdjustOpacity, .memorySlot = kAdjustOpacity,
     .validateMessage = kValidateOpacity, .previewId = IDC_PREVIEW,
     .pairCount = 1,
@@ -114,7 +114,7 @@ const DialogSpec kOpacityDialog = {
     .onOpen = nullptr, .onCommand = nullptr, .onDrawItem = nullptr, .apply = nullptr, .validateAtOnce = nullptr,
 };
 
-const DialogSpec kBlurDialog = {
+const DialogLayout kBlurDialog = {
     .resource = IDD_BLUR, .type = kHeavyBlur, .memorySlot = kHeavyBlur, .validateMessage = 0,
     .previewId = IDC_PREVIEW,
     .pairCount = 1,
@@ -124,7 +124,7 @@ const DialogSpec kBlurDialog = {
     .onOpen = nullptr, .onCommand = nullptr, .onDrawItem = nullptr, .apply = nullptr, .validateAtOnce = nullptr,
 };
 
-const DialogSpec kCustomDialog = {
+const DialogLayout kCustomDialog = {
     .resource = IDD_CUSTOM, .type = kCustomFilter, .memorySlot = kCustomFilter, .validateMessage = 0,
     .previewId = IDC_PREVIEW,
     .pairCount = 0, .pairs = {},
@@ -134,7 +134,7 @@ const DialogSpec kCustomDialog = {
     .validateAtOnce = ValidateCustomEdit,
 };
 
-const DialogSpec kBorderizeDialog = {
+const DialogLayout kBorderizeDialog = {
     .resource = IDD_BORDERIZE, .type = kBorderize, .memorySlot = kBorderize, .validateMessage = 0,
     .previewId = IDC_BORDER_PREVIEW,
     .pairCount = 0, .pairs = {},
