@@ -379,7 +379,7 @@ std::string RunVexilc(const std::wstring& arguments, DWORD* code)
 {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE outRead = nullptr, outWrite = nullptr;
-    CreatePipe(&outRead, &outWrite, &inherit, 0);
+    CreatePipe(&outRead, &outWrite, &inherit, 1 << 16);  // room for all it prints
     SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -394,11 +394,14 @@ std::string RunVexilc(const std::wstring& arguments, DWORD* code)
     CloseHandle(outWrite);
     std::string text;
     if (started) {
-        char buffer[1024];
-        DWORD got = 0;
-        while (ReadFile(outRead, buffer, sizeof buffer, &got, nullptr) && got > 0)
-            text.append(buffer, got);
+        // Wait for the program rather than for the end of the pipe: a process the system starts
+        // meanwhile (the desktop's) may inherit the write end and keep the pipe open for good.
         WaitForSingleObject(process.hProcess, 60000);
+        char buffer[1024];
+        DWORD waiting = 0, got = 0;
+        while (PeekNamedPipe(outRead, nullptr, 0, nullptr, &waiting, nullptr) && waiting > 0 &&
+               ReadFile(outRead, buffer, sizeof buffer, &got, nullptr) && got > 0)
+            text.append(buffer, got);
         GetExitCodeProcess(process.hProcess, code);
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
