@@ -4,15 +4,16 @@
 ;   FILES     an include file of "File" lines, one per staged file
 ;   REMOVE    an include file of "Delete" lines, one per staged file
 ;   OUTFILE   where the setup program goes
-; The setup itself is a 32-bit program, so that on 32-bit Windows it can still start and
-; say why it stops; everything it installs is 64-bit and goes into the 64-bit views.
+; Vexil is 64-bit only, and so is the setup: a 32-bit Windows refuses to start it with its
+; own message that the program does not suit this version of Windows. Everything goes into
+; the 64-bit views of the file system and the registry.
 
+Target amd64-unicode
 Unicode true
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
 !include "LogicLib.nsh"
-!include "x64.nsh"
 !include "MUI2.nsh"
 
 !define PRODUCT "Vexil"
@@ -46,11 +47,6 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) The Vexil developers"
 !insertmacro MUI_LANGUAGE "English"
 
 Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_OK|MB_ICONSTOP "Vexil needs a 64-bit version of Windows.$\r$\n$\r$\nThis computer runs a 32-bit Windows, so Vexil cannot be installed here." /SD IDOK
-    SetErrorLevel 2
-    Abort
-  ${EndIf}
   SetRegView 64
   SetShellVarContext all
 FunctionEnd

@@ -12,6 +12,9 @@ packages=(
   clang libclang-rt-14-dev     # native sanitizer tests and libFuzzer
   googletest                   # sources under /usr/src/googletest, built by us
   python3                      # small generators used by the build
+  nsis                         # the setup program (scripts/package)
+  fp-utils                     # chmcmd, the help compiler (scripts/package)
+  zip                          # the downloadable program folder (scripts/package)
 )
 
 missing=()
