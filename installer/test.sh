@@ -42,7 +42,7 @@ equals() { [ "$1" = "$2" ] || { echo "  expected \"$2\", got \"$1\""; false; }; 
 # Everything under HKLM\Software, sorted, so that two states compare line by line.
 registry_state() {  # out
   "$VEXIL_WINE" reg export 'HKLM\Software' "$work/export.reg" /y >/dev/null 2>&1
-  iconv -f UTF-16LE -t UTF-8 "$work/export.reg" | tr -d '\r' | sort >"$1"
+  iconv -f UTF-16LE -t UTF-8 "$work/export.reg" | tr -d "\r" >"$1"
 }
 files_state() {  # out
   (cd "$WINEPREFIX/drive_c" && find "Program Files" ProgramData -print | sort) >"$1"
