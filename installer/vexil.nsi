@@ -27,6 +27,8 @@ RequestExecutionLevel admin
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\Vexil"
+; A new version goes where the last one was installed.
+InstallDirRegKey HKLM "${PATH_KEY}" "AppPath"
 BrandingText "${PRODUCT} ${VERSION}"
 
 VIProductVersion "${VERSION}.0"
