@@ -14,7 +14,7 @@ packages=(
   python3                      # small generators used by the build
   nsis                         # the setup program (scripts/package)
   fp-utils                     # chmcmd, the help compiler (scripts/package)
-  zip                          # the downloadable program folder (scripts/package)
+  zip unzip                    # the downloadable program folder (scripts/package, its test)
 )
 
 missing=()
