@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "common/gdiplus_pixels.h"
-#include "common/image_encoders.h"
 #include "error_box.h"
 #include "file_io.h"
 #include "ico_format.h"
@@ -64,24 +63,7 @@ Resource* LoadIconOrCursor(HWND owner, const wchar_t* path, Loader loader)
     return resource;
 }
 
-// The 256 x 256 pictures as PNG blocks, one slot per image (empty for the others). False
-// when one cannot be encoded.
-bool EncodeLargePictures(LockedComposites* locked, std::vector<std::vector<uint8_t>>* blocks)
-{
-    blocks->resize(locked->images.size());
-    for (size_t i = 0; i < locked->images.size(); i++) {
-        IconFileImage& image = locked->images[i];
-        if (image.pixels.width != 256 || image.pixels.height != 256)
-            continue;
-        (*blocks)[i] = EncodePng(image.pixels);
-        if ((*blocks)[i].empty())
-            return false;
-        image.storedBlock = &(*blocks)[i];
-    }
-    return true;
-}
-
-int SaveImages(HWND owner, const wchar_t* path, Image* first, int count, IconFileType type, uint32_t options = 0)
+int SaveImages(HWND owner, const wchar_t* path, Image* first, int count, IconFileType type)
 {
     const wchar_t* writeError = type == kIconFileType ? L"Error Writing Icon File" : L"Error Writing Cursor File";
     SharedPalettes palettes;
@@ -93,9 +75,7 @@ int SaveImages(HWND owner, const wchar_t* path, Image* first, int count, IconFil
     std::vector<uint8_t>& bytes = buffer.bytes();
     LockedComposites locked;
     FileWriteResult written = FileWriteResult::kCannotWrite;
-    std::vector<std::vector<uint8_t>> pngBlocks;
-    if (LockComposites(first, count, &locked) &&
-        (!(options & kSaveLargeAsPng) || EncodeLargePictures(&locked, &pngBlocks))) {
+    if (LockComposites(first, count, &locked)) {
         BuildIconFile(type, locked.images, &bytes);
         written = WriteWholeFileSafely(path, bytes.data(), bytes.size());
     }
@@ -145,13 +125,4 @@ PYX_API int PYX_SaveSingleImageAsCursor(HWND owner, const wchar_t* path, Image* 
     if (!path || !image)
         return 0;
     return SaveImages(owner, path, image, 1, kCursorFileType);
-}
-
-PYX_API int PYX_SaveIconFileWithOptions(HWND owner, const wchar_t* path, Resource* resource, int asCursor,
-                                        uint32_t options)
-{
-    if (!path || !resource)
-        return 0;
-    return SaveImages(owner, path, resource->firstImage, resource->imageCount,
-                      asCursor ? kCursorFileType : kIconFileType, options);
 }

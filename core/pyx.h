@@ -115,11 +115,6 @@ PYX_API int PYX_SaveIconToFile(HWND owner, const wchar_t* path, Resource* resour
 PYX_API int PYX_SaveCursorToFile(HWND owner, const wchar_t* path, Resource* resource);
 PYX_API int PYX_SaveSingleImageAsIcon(HWND owner, const wchar_t* path, Image* image);
 PYX_API int PYX_SaveSingleImageAsCursor(HWND owner, const wchar_t* path, Image* image);
-// The same writer with options: kSaveLargeAsPng stores 256 x 256 pictures PNG-compressed
-// (read by Windows since Vista); every other picture is written as always.
-constexpr uint32_t kSaveLargeAsPng = 1;
-PYX_API int PYX_SaveIconFileWithOptions(HWND owner, const wchar_t* path, Resource* resource, int asCursor,
-                                        uint32_t options);
 
 // Color reduction with the shared palettes.
 PYX_API Bitmap* PYX_GetDitheredImageBasedOnPalette(Bitmap* source, HPALETTE palette,
