@@ -96,7 +96,7 @@ int Convert(const std::wstring& in, const std::wstring& out, LargeEntries large)
 {
     const DocumentFormat format = FormatOfPath(out);
     if (format == DocumentFormat::kUnknown)
-        return Fail(L"cannot write \"" + out + L"\": use an .ico, .cur, .ani or .fic file");
+        return FailUsage(L"cannot write \"" + out + L"\": use an .ico, .cur, .ani or .fic file");
     if (large == LargeEntries::kPng && format != DocumentFormat::kIcon && format != DocumentFormat::kCursor)
         return FailUsage(L"--png-256 is for .ico and .cur files");
     MessageBoxRecorder recorder;
@@ -118,10 +118,10 @@ int Export(const std::wstring& in, const std::wstring& indexText, const std::wst
 {
     const PictureFormat format = PictureFormatOfPath(out);
     if (format == PictureFormat::kUnknown)
-        return Fail(L"cannot export to \"" + out + L"\": use a .png or .bmp file");
+        return FailUsage(L"cannot export to \"" + out + L"\": use a .png or .bmp file");
     long index = 0;
     if (!ParseIndex(indexText, &index))
-        return Fail(L"\"" + indexText + L"\" is not an image index");
+        return FailUsage(L"\"" + indexText + L"\" is not an image index");
     MessageBoxRecorder recorder;
     int status = 0;
     Resource* document = Load(in, recorder, &status);
@@ -183,14 +183,14 @@ int Filter(const std::vector<std::wstring>& args)
     const DocumentFormat outFormat = FormatOfPath(out);
     if (PictureFormatOfPath(out) == PictureFormat::kUnknown && outFormat != DocumentFormat::kIcon &&
         outFormat != DocumentFormat::kCursor)
-        return Fail(L"cannot write \"" + out + L"\": use an .ico, .cur, .png or .bmp file");
+        return FailUsage(L"cannot write \"" + out + L"\": use an .ico, .cur, .png or .bmp file");
     FilterCommand command;
     std::wstring error;
     if (!ParseFilterCommand(args[3], std::vector<std::wstring>(args.begin() + 4, args.end() - 1), &command, &error))
-        return Fail(error + L"\n" + FilterUsage());
+        return FailUsage(error + L"\n" + FilterUsage());
     long index = 0;
     if (!ParseIndex(indexText, &index))
-        return Fail(L"\"" + indexText + L"\" is not an image index");
+        return FailUsage(L"\"" + indexText + L"\" is not an image index");
     MessageBoxRecorder recorder;
     int status = 0;
     Resource* document = Load(in, recorder, &status);
@@ -321,7 +321,7 @@ int Run(const std::vector<std::wstring>& args)
     const CommandHelp* command = args.empty() ? nullptr : FindCommand(args[0]);
     if (command)
         return RunCommand(*command, args);
-    if (!args.empty())
+    if (!args.empty() && args[0].rfind(L"-", 0) != 0)
         fwprintf(stderr, L"vexilc: \"%ls\" is not a command\n", args[0].c_str());
     fwprintf(stderr, L"%ls", Usage().c_str());
     return kUsageError;

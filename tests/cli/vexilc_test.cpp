@@ -151,6 +151,7 @@ TEST(Vexilc, FailuresPrintTheEditorsMessageAndExitWithOne)
     struct Case {
         std::wstring arguments;
         std::string err;
+        DWORD exitCode = 1;
     } cases[] = {
         {L"info " + Quoted(TestPath(L"missing.ico")), "I/O Error: Error Opening File for Reading\r\n"},
         {L"info " + Quoted(garbage), "I/O Error: Error Reading File\r\n"},
@@ -159,11 +160,11 @@ TEST(Vexilc, FailuresPrintTheEditorsMessageAndExitWithOne)
         {L"export " + Quoted(icon) + L" 2 " + Quoted(TestPath(L"x.png")),
          "vexilc: image 2 does not exist; the file has 2 images\r\n"},
         {L"export " + Quoted(icon) + L" 0 " + Quoted(TestPath(L"x.gif")),
-         "vexilc: cannot export to \"" + std::string() },
+         "vexilc: cannot export to \"" + std::string(), 2},
     };
     for (const Case& c : cases) {
         RunResult run = Vexilc(c.arguments);
-        EXPECT_EQ(run.exitCode, 1u) << std::string(c.arguments.begin(), c.arguments.end());
+        EXPECT_EQ(run.exitCode, c.exitCode) << std::string(c.arguments.begin(), c.arguments.end());
         EXPECT_EQ(run.err.substr(0, c.err.size()), c.err);
         EXPECT_TRUE(run.out.empty());
     }
@@ -224,15 +225,16 @@ TEST(Vexilc, EffectPaintsAVectorLayerOfAProject)
     struct Case {
         std::wstring arguments;
         std::string err;
+        DWORD exitCode = 1;
     } cases[] = {
         {L"0 0 6 " + Quoted(after), "vexilc: that layer is a raster layer; effects need a vector layer\r\n"},
         {L"0 2 6 " + Quoted(after), "vexilc: layer 2 does not exist; image 0 has 2 layers\r\n"},
-        {L"0 1 9 " + Quoted(after), "vexilc: \"9\" is not an effect: use 1 to 7\r\n"},
-        {L"0 1 6 " + Quoted(TestPath(L"x.ico")), "vexilc: cannot write \""},
+        {L"0 1 9 " + Quoted(after), "vexilc: \"9\" is not an effect: use 1 to 7\r\n", 2},
+        {L"0 1 6 " + Quoted(TestPath(L"x.ico")), "vexilc: cannot write \"", 2},
     };
     for (const Case& c : cases) {
         RunResult bad = Vexilc(L"effect " + Quoted(project) + L" " + c.arguments);
-        EXPECT_EQ(bad.exitCode, 1u);
+        EXPECT_EQ(bad.exitCode, c.exitCode);
         EXPECT_EQ(bad.err.substr(0, c.err.size()), c.err);
     }
 }
