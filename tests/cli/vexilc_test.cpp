@@ -450,3 +450,19 @@ TEST(Vexilc, HelpForEveryCommandAndUsageMistakesExitWithTwo)
         EXPECT_EQ(run.err.substr(0, c.err.size()), c.err);
     }
 }
+
+// convert --png-256 stores the 256 x 256 entries exactly as make --png-256 does, and leaves
+// the others as the editor writes them.
+TEST(Vexilc, ConvertStoresLargeEntriesAsPngOnRequest)
+{
+    const std::wstring picture = WriteSamplePicture(L"convert.png");
+    const std::wstring bitmapForm = TestPath(L"bitmap-form.ico"), converted = TestPath(L"converted.ico"),
+                       made = TestPath(L"made.ico");
+    const std::wstring sizes = L"make --sizes 48,256 ";
+    ASSERT_EQ(Vexilc(sizes + Quoted(bitmapForm) + L" " + Quoted(picture)).exitCode, 0u);
+    ASSERT_EQ(Vexilc(sizes + L"--png-256 " + Quoted(made) + L" " + Quoted(picture)).exitCode, 0u);
+    ASSERT_EQ(Vexilc(L"convert --png-256 " + Quoted(bitmapForm) + L" " + Quoted(converted)).exitCode, 0u);
+    const std::vector<uint8_t> bytes = ReadBytes(converted);
+    EXPECT_EQ(bytes, ReadBytes(made));
+    EXPECT_NE(bytes, ReadBytes(bitmapForm));
+}
