@@ -11,6 +11,12 @@ int Fail(const std::wstring& message)
     return kFailure;
 }
 
+int FailUsage(const std::wstring& message)
+{
+    Fail(message);
+    return kUsageError;
+}
+
 // Prints what the core's message boxes said, if anything.
 int FailWithBoxes(const MessageBoxRecorder& recorder, const std::wstring& fallback)
 {

@@ -8,10 +8,14 @@
 #include "common/message_box_recorder.h"
 #include "core/pyx.h"
 
-constexpr int kFailure = 1;
+constexpr int kFailure = 1;     // a file could not be read or written
+constexpr int kUsageError = 2;  // the command line is wrong
 
 // Prints "vexilc: message" to standard error; returns kFailure.
 int Fail(const std::wstring& message);
+
+// Prints "vexilc: message" to standard error; returns kUsageError.
+int FailUsage(const std::wstring& message);
 
 // Prints what the core's message boxes said ("caption: text"), or the fallback when no box
 // opened; returns kFailure.

@@ -64,13 +64,13 @@ int RunEffectCommand(const std::wstring& in, const std::wstring& imageText, cons
 {
     long imageIndex = 0, layerIndex = 0, effect = 0;
     if (FormatOfPath(in) != DocumentFormat::kProject)
-        return Fail(L"effects need the vector layers of a project: use a .fic file");
+        return FailUsage(L"effects need the vector layers of a project: use a .fic file");
     if (!ParseIndex(imageText, &imageIndex) || !ParseIndex(layerText, &layerIndex))
-        return Fail(L"the image and layer must be given as numbers");
+        return FailUsage(L"the image and layer must be given as numbers");
     if (!ParseIndex(effectText, &effect) || effect < kWaveEffect || effect > kSweetEffect)
-        return Fail(L"\"" + effectText + L"\" is not an effect: use 1 to 7");
+        return FailUsage(L"\"" + effectText + L"\" is not an effect: use 1 to 7");
     if (PictureFormatOfPath(out) == PictureFormat::kUnknown && FormatOfPath(out) != DocumentFormat::kProject)
-        return Fail(L"cannot write \"" + out + L"\": use a .fic, .png or .bmp file");
+        return FailUsage(L"cannot write \"" + out + L"\": use a .fic, .png or .bmp file");
     MessageBoxRecorder recorder;
     int status = 0;
     Resource* document = Load(in, recorder, &status);

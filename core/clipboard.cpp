@@ -37,30 +37,6 @@ void PutBytes(UINT format, const std::vector<uint8_t>& bytes)
         GlobalFree(memory);
 }
 
-// The pixels as a PNG file in memory, or nothing when GDI+ cannot encode them.
-std::vector<uint8_t> EncodePng(const PixelView& pixels)
-{
-    std::vector<uint8_t> bytes;
-    CLSID encoder;
-    Bitmap* bitmap = FindImageEncoder(L"image/png", &encoder) ? BitmapFromPixels(pixels) : nullptr;
-    IStream* stream = bitmap ? SHCreateMemStream(nullptr, 0) : nullptr;
-    STATSTG stat{};
-    if (stream && bitmap->Save(stream, &encoder, nullptr) == Gdiplus::Ok &&
-        SUCCEEDED(stream->Stat(&stat, STATFLAG_NONAME)) && stat.cbSize.QuadPart > 0 &&
-        stat.cbSize.QuadPart < 0x7FFFFFFF) {
-        bytes.resize(size_t(stat.cbSize.QuadPart));
-        const LARGE_INTEGER start{};
-        ULONG read = 0;
-        if (FAILED(stream->Seek(start, STREAM_SEEK_SET, nullptr)) ||
-            FAILED(stream->Read(bytes.data(), ULONG(bytes.size()), &read)) || read != bytes.size())
-            bytes.clear();
-    }
-    if (stream)
-        stream->Release();
-    delete bitmap;
-    return bytes;
-}
-
 void PutPicture(Bitmap* bitmap, int width, int height)
 {
     BitmapLock lock(bitmap, Gdiplus::ImageLockModeRead);

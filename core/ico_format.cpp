@@ -392,6 +392,17 @@ bool EncodeIconBlock(const PixelView& source, int bitsPerPixel, uint8_t* block, 
     return true;
 }
 
+namespace {
+
+uint32_t EntryBlockSize(const IconFileImage& image)
+{
+    if (image.storedBlock)
+        return uint32_t(image.storedBlock->size());
+    return IconBlockSize(image.pixels.width, image.pixels.height, WritableDepth(image.bitsPerPixel));
+}
+
+}  // namespace
+
 std::vector<uint8_t> BuildIconFile(IconFileType type, const std::vector<IconFileImage>& images)
 {
     std::vector<uint8_t> file;
@@ -405,7 +416,7 @@ void BuildIconFile(IconFileType type, const std::vector<IconFileImage>& images, 
     file.clear();
     uint64_t total = kIconHeaderSize + kIconEntrySize * images.size();
     for (const IconFileImage& image : images)
-        total += IconBlockSize(image.pixels.width, image.pixels.height, WritableDepth(image.bitsPerPixel));
+        total += EntryBlockSize(image);
     file.reserve(size_t(total));
     ByteWriter writer{file};
     writer.U16(0);
@@ -415,7 +426,7 @@ void BuildIconFile(IconFileType type, const std::vector<IconFileImage>& images, 
     std::vector<uint32_t> sizes;
     for (const IconFileImage& image : images) {
         const int bits = WritableDepth(image.bitsPerPixel);
-        const uint32_t size = IconBlockSize(image.pixels.width, image.pixels.height, bits);
+        const uint32_t size = EntryBlockSize(image);
         writer.U8(uint8_t(image.pixels.width));  // 256 is stored as 0
         writer.U8(uint8_t(image.pixels.height));
         writer.U8(bits == 1 ? 2 : bits == 4 ? 16 : 0);
@@ -429,6 +440,10 @@ void BuildIconFile(IconFileType type, const std::vector<IconFileImage>& images, 
     }
     for (size_t i = 0; i < images.size(); i++) {
         const size_t at = file.size();
+        if (images[i].storedBlock) {
+            file.insert(file.end(), images[i].storedBlock->begin(), images[i].storedBlock->end());
+            continue;
+        }
         file.resize(at + sizes[i]);
         EncodeIconBlock(images[i].pixels, WritableDepth(images[i].bitsPerPixel), file.data() + at, sizes[i]);
     }

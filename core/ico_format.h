@@ -92,6 +92,9 @@ struct IconFileImage {
     int bitsPerPixel;
     int hotspotX;
     int hotspotY;
+    // When set, the entry's block is these bytes as they are (a PNG-compressed picture)
+    // instead of a bitmap block made from `pixels`.
+    const std::vector<uint8_t>* storedBlock = nullptr;
 };
 
 // The bytes of a whole icon or cursor file: header, entries, then the blocks back to back.

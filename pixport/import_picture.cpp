@@ -6,6 +6,7 @@
 #include "common/messages.h"
 #include "core/pyx.h"
 #include "panels/imagelist/imagestrip.h"
+#include "picture_drawing.h"
 
 namespace {
 
@@ -22,20 +23,7 @@ Image* LastImage(const Resource& document)
 
 bool DrawInto(Bitmap* target, Bitmap* picture, const PictureFit& fit)
 {
-    Gdiplus::Graphics graphics(target);
-    graphics.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
-    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-    graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-    Gdiplus::ImageAttributes attributes;
-    attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);  // no dark fringe from outside the picture
-    const Gdiplus::Rect area(0, 0, fit.drawnWidth, fit.drawnHeight);
-    return graphics.DrawImage(picture, area, 0, 0, int(picture->GetWidth()), int(picture->GetHeight()),
-                              Gdiplus::UnitPixel, &attributes) == Gdiplus::Ok;
-}
-
-bool Readable(Bitmap* picture)
-{
-    return picture && picture->GetLastStatus() == Gdiplus::Ok && picture->GetWidth() > 0 && picture->GetHeight() > 0;
+    return DrawPictureScaled(target, picture, Gdiplus::Rect(0, 0, fit.drawnWidth, fit.drawnHeight));
 }
 
 }  // namespace
@@ -55,11 +43,9 @@ int ImportPictureFile(HWND mainWindow, AppContext* context, const wchar_t* path)
 {
     if (!context || !context->document)
         return 0;
-    Bitmap* picture = Bitmap::FromFile(path);
-    if (!Readable(picture)) {
-        delete picture;
+    Bitmap* picture = ReadPictureFile(path);
+    if (!picture)
         return 0;
-    }
     const PictureFit fit = FitPicture(int(picture->GetWidth()), int(picture->GetHeight()));
     if (!CreateNewImageEx(uint16_t(fit.imageWidth), uint16_t(fit.imageHeight))) {
         delete picture;

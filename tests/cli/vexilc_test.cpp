@@ -1,8 +1,11 @@
 // vexilc as a user runs it: a child process, its output, its exit code, the files it writes.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <memory>
 #include <string>
 
+#include "common/image_encoders.h"
 #include "core/pyx.h"
 #include "harness/test_bitmaps.h"
 #include "harness/test_files.h"
@@ -148,6 +151,7 @@ TEST(Vexilc, FailuresPrintTheEditorsMessageAndExitWithOne)
     struct Case {
         std::wstring arguments;
         std::string err;
+        DWORD exitCode = 1;
     } cases[] = {
         {L"info " + Quoted(TestPath(L"missing.ico")), "I/O Error: Error Opening File for Reading\r\n"},
         {L"info " + Quoted(garbage), "I/O Error: Error Reading File\r\n"},
@@ -156,17 +160,18 @@ TEST(Vexilc, FailuresPrintTheEditorsMessageAndExitWithOne)
         {L"export " + Quoted(icon) + L" 2 " + Quoted(TestPath(L"x.png")),
          "vexilc: image 2 does not exist; the file has 2 images\r\n"},
         {L"export " + Quoted(icon) + L" 0 " + Quoted(TestPath(L"x.gif")),
-         "vexilc: cannot export to \"" + std::string() },
+         "vexilc: cannot export to \"" + std::string(), 2},
     };
     for (const Case& c : cases) {
         RunResult run = Vexilc(c.arguments);
-        EXPECT_EQ(run.exitCode, 1u) << std::string(c.arguments.begin(), c.arguments.end());
+        EXPECT_EQ(run.exitCode, c.exitCode) << std::string(c.arguments.begin(), c.arguments.end());
         EXPECT_EQ(run.err.substr(0, c.err.size()), c.err);
         EXPECT_TRUE(run.out.empty());
     }
     RunResult usage = Vexilc(L"frobnicate");
-    EXPECT_EQ(usage.exitCode, 1u);
-    EXPECT_EQ(usage.err.rfind("usage: vexilc info FILE", 0), 0u) << usage.err;
+    EXPECT_EQ(usage.exitCode, 2u) << "a usage mistake";
+    EXPECT_EQ(usage.err.rfind("vexilc: \"frobnicate\" is not a command\r\nusage: vexilc info [--json] FILE...", 0), 0u)
+        << usage.err;
 }
 
 namespace {
@@ -220,15 +225,244 @@ TEST(Vexilc, EffectPaintsAVectorLayerOfAProject)
     struct Case {
         std::wstring arguments;
         std::string err;
+        DWORD exitCode = 1;
     } cases[] = {
         {L"0 0 6 " + Quoted(after), "vexilc: that layer is a raster layer; effects need a vector layer\r\n"},
         {L"0 2 6 " + Quoted(after), "vexilc: layer 2 does not exist; image 0 has 2 layers\r\n"},
-        {L"0 1 9 " + Quoted(after), "vexilc: \"9\" is not an effect: use 1 to 7\r\n"},
-        {L"0 1 6 " + Quoted(TestPath(L"x.ico")), "vexilc: cannot write \""},
+        {L"0 1 9 " + Quoted(after), "vexilc: \"9\" is not an effect: use 1 to 7\r\n", 2},
+        {L"0 1 6 " + Quoted(TestPath(L"x.ico")), "vexilc: cannot write \"", 2},
     };
     for (const Case& c : cases) {
         RunResult bad = Vexilc(L"effect " + Quoted(project) + L" " + c.arguments);
-        EXPECT_EQ(bad.exitCode, 1u);
+        EXPECT_EQ(bad.exitCode, c.exitCode);
         EXPECT_EQ(bad.err.substr(0, c.err.size()), c.err);
     }
+}
+
+namespace {
+
+// Just enough JSON for info's output: objects, arrays, strings, whole numbers, true, false.
+struct Json {
+    char kind = 0;  // 'o', 'a', 's', 'n', 'b'
+    std::wstring text;
+    long long number = 0;
+    std::vector<std::pair<std::wstring, Json>> members;
+    std::vector<Json> items;
+
+    const Json& operator[](const wchar_t* name) const
+    {
+        for (const auto& member : members)
+            if (member.first == name)
+                return member.second;
+        static const Json missing;
+        return missing;
+    }
+};
+
+bool ParseJson(const char*& p, Json* value);
+
+bool ParseJsonString(const char*& p, std::wstring* text)
+{
+    if (*p++ != '"')
+        return false;
+    for (; *p != '"'; p++) {
+        if ((unsigned char)*p < 0x20 || *p == 0)
+            return false;
+        if (*p != '\\') {
+            *text += wchar_t((unsigned char)*p);
+            continue;
+        }
+        const char escape = *++p;
+        if (escape == 'u') {
+            *text += wchar_t(std::stoi(std::string(p + 1, 4), nullptr, 16));
+            p += 4;
+        } else if (escape == '"' || escape == '\\' || escape == '/') {
+            *text += wchar_t(escape);
+        } else {
+            return false;
+        }
+    }
+    p++;
+    return true;
+}
+
+bool ParseJsonList(const char*& p, char close, Json* value)
+{
+    for (p++; *p != close;) {
+        if (!value->members.empty() || !value->items.empty()) {
+            if (*p++ != ',')
+                return false;
+        }
+        if (value->kind == 'o') {
+            std::wstring name;
+            Json member;
+            if (!ParseJsonString(p, &name) || *p++ != ':' || !ParseJson(p, &member))
+                return false;
+            value->members.emplace_back(name, member);
+        } else {
+            value->items.emplace_back();
+            if (!ParseJson(p, &value->items.back()))
+                return false;
+        }
+    }
+    p++;
+    return true;
+}
+
+bool ParseJson(const char*& p, Json* value)
+{
+    if (*p == '{' || *p == '[') {
+        value->kind = *p == '{' ? 'o' : 'a';
+        return ParseJsonList(p, *p == '{' ? '}' : ']', value);
+    }
+    if (*p == '"') {
+        value->kind = 's';
+        return ParseJsonString(p, &value->text);
+    }
+    for (const char* word : {"true", "false"})
+        if (std::string(p).rfind(word, 0) == 0) {
+            value->kind = 'b';
+            value->number = word[0] == 't';
+            p += strlen(word);
+            return true;
+        }
+    char* end = nullptr;
+    value->kind = 'n';
+    value->number = strtoll(p, &end, 10);
+    const bool read = end != p;
+    p = end;
+    return read;
+}
+
+// info's text line for an image, made from its JSON.
+std::string TextLineOf(size_t index, const Json& image)
+{
+    char line[160];
+    snprintf(line, sizeof line, "%zu %lldx%lld %lldbpp hotspot=%lld,%lld rate=%lld layers=%lld\r\n", index,
+             image[L"width"].number, image[L"height"].number, image[L"depth"].number,
+             image[L"hotspot"][L"x"].number, image[L"hotspot"][L"y"].number, image[L"rate"].number,
+             image[L"layers"].number);
+    return line;
+}
+
+// A 64 x 48 picture of opaque noise as a PNG file.
+std::wstring WriteSamplePicture(const std::wstring& name)
+{
+    const std::wstring path = TestPath(name);
+    std::unique_ptr<Gdiplus::Bitmap> picture(MakeBitmap(64, 48, [](int x, int y) { return NoiseColor(x, y, 255); }));
+    CLSID png{};
+    EXPECT_TRUE(FindImageEncoder(L"image/png", &png));
+    EXPECT_EQ(picture->Save(path.c_str(), &png, nullptr), Gdiplus::Ok);
+    return path;
+}
+
+}  // namespace
+
+// The JSON parses, names each file with its kind, and says what info's text lines say, plus
+// which entries are PNG-compressed.
+TEST(Vexilc, InfoJsonMatchesTheTextLines)
+{
+    const std::wstring picture = WriteSamplePicture(L"json.png");
+    const std::wstring cursor = TestPath(L"odd \u00e9 name.cur"), icon = TestPath(L"json.ico");
+    ASSERT_EQ(Vexilc(L"make --sizes 16,256 --hotspot 10,20 --png-256 " + Quoted(cursor) + L" " + Quoted(picture))
+                  .exitCode, 0u);
+    WriteSampleIcon(icon);
+    RunResult json = Vexilc(L"info --json " + Quoted(cursor) + L" " + Quoted(icon));
+    ASSERT_EQ(json.exitCode, 0u) << json.err;
+    struct Expected {
+        std::wstring file;
+        const wchar_t* kind;
+        std::vector<long long> png;
+    } expected[] = {{cursor, L"cursor", {0, 1}}, {icon, L"icon", {0, 0}}};
+    const char* p = json.out.c_str();
+    for (const Expected& file : expected) {
+        Json object;
+        ASSERT_TRUE(ParseJson(p, &object)) << "at: " << p;
+        ASSERT_EQ(std::string(p, 2), "\r\n") << "one object per line";
+        p += 2;
+        EXPECT_EQ(object[L"file"].text, file.file);
+        EXPECT_EQ(object[L"kind"].text, file.kind);
+        std::string lines;
+        std::vector<long long> png;
+        for (size_t i = 0; i < object[L"images"].items.size(); i++) {
+            lines += TextLineOf(i, object[L"images"].items[i]);
+            png.push_back(object[L"images"].items[i][L"png"].number);
+        }
+        EXPECT_EQ(lines, Vexilc(L"info " + Quoted(file.file)).out);
+        EXPECT_EQ(png, file.png);
+    }
+    EXPECT_EQ(*p, 0);
+}
+
+TEST(Vexilc, MakeNamesTheFileItCannotUseAndWritesNothing)
+{
+    const std::wstring picture = WriteSamplePicture(L"good.png");
+    const std::wstring empty = TestPath(L"empty.png"), garbage = TestPath(L"garbage.png");
+    const std::wstring missing = TestPath(L"missing.png"), out = TestPath(L"never.ico");
+    ASSERT_TRUE(WriteBytes(empty, {}));
+    ASSERT_TRUE(WriteBytes(garbage, std::vector<uint8_t>(100, 0x42)));
+    auto narrow = [](const std::wstring& text) { return std::string(text.begin(), text.end()); };
+    struct Case {
+        std::wstring arguments;
+        DWORD exitCode;
+        std::string err;
+    } cases[] = {
+        {Quoted(out) + L" " + Quoted(picture) + L" " + Quoted(missing), 1,
+         "vexilc: cannot open \"" + narrow(missing) + "\"\r\n"},
+        {Quoted(out) + L" " + Quoted(empty), 1, "vexilc: \"" + narrow(empty) + "\" is empty\r\n"},
+        {Quoted(out) + L" " + Quoted(garbage), 1,
+         "vexilc: \"" + narrow(garbage) + "\" is not a picture vexilc reads (PNG, BMP, JPEG or GIF)\r\n"},
+        {L"--depth 16 " + Quoted(out) + L" " + Quoted(picture), 2,
+         "vexilc: --depth takes 32, 24, 8, 4 or 1, not \"16\"\r\n"},
+        {L"--hotspot 64,0 " + Quoted(TestPath(L"never.cur")) + L" " + Quoted(picture), 2,
+         "vexilc: the hot spot 64,0 lies outside \"" + narrow(picture) + "\" (64 x 48)\r\n"},
+        {Quoted(out), 2, "vexilc: make needs OUT.ico or OUT.cur and at least one picture\r\n"},
+    };
+    for (const Case& c : cases) {
+        RunResult run = Vexilc(L"make " + c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << narrow(c.arguments);
+        EXPECT_EQ(run.err.substr(0, c.err.size()), c.err);
+        EXPECT_FALSE(FileExists(out));
+        EXPECT_FALSE(FileExists(TestPath(L"never.cur")));
+    }
+}
+
+TEST(Vexilc, HelpForEveryCommandAndUsageMistakesExitWithTwo)
+{
+    struct Case {
+        std::wstring arguments;
+        DWORD exitCode;
+        std::string out, err;  // the start of each
+    } cases[] = {
+        {L"--help", 0, "usage: vexilc info [--json] FILE...\r\n       vexilc convert", ""},
+        {L"make --help", 0, "usage: vexilc make [--sizes N,N,...] [--depth D] [--hotspot X,Y] [--png-256]", ""},
+        {L"info --help", 0, "usage: vexilc info [--json] FILE...\r\nOne line per image", ""},
+        {L"filter --help", 0, "usage: vexilc filter IN INDEX TYPE", ""},
+        {L"", 2, "", "usage: vexilc info"},
+        {L"info", 2, "", "usage: vexilc info [--json] FILE..."},
+        {L"export a.ico", 2, "", "usage: vexilc export IN INDEX"},
+        {L"convert --png-256 a.ico b.ani", 2, "", "vexilc: --png-256 is for .ico and .cur files\r\n"},
+    };
+    for (const Case& c : cases) {
+        RunResult run = Vexilc(c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << std::string(c.arguments.begin(), c.arguments.end());
+        EXPECT_EQ(run.out.substr(0, c.out.size()), c.out);
+        EXPECT_EQ(run.err.substr(0, c.err.size()), c.err);
+    }
+}
+
+// convert --png-256 stores the 256 x 256 entries exactly as make --png-256 does, and leaves
+// the others as the editor writes them.
+TEST(Vexilc, ConvertStoresLargeEntriesAsPngOnRequest)
+{
+    const std::wstring picture = WriteSamplePicture(L"convert.png");
+    const std::wstring bitmapForm = TestPath(L"bitmap-form.ico"), converted = TestPath(L"converted.ico"),
+                       made = TestPath(L"made.ico");
+    const std::wstring sizes = L"make --sizes 48,256 ";
+    ASSERT_EQ(Vexilc(sizes + Quoted(bitmapForm) + L" " + Quoted(picture)).exitCode, 0u);
+    ASSERT_EQ(Vexilc(sizes + L"--png-256 " + Quoted(made) + L" " + Quoted(picture)).exitCode, 0u);
+    ASSERT_EQ(Vexilc(L"convert --png-256 " + Quoted(bitmapForm) + L" " + Quoted(converted)).exitCode, 0u);
+    const std::vector<uint8_t> bytes = ReadBytes(converted);
+    EXPECT_EQ(bytes, ReadBytes(made));
+    EXPECT_NE(bytes, ReadBytes(bitmapForm));
 }

@@ -128,19 +128,20 @@ TEST(VexilcFilter, MistakesAreNamedAndWriteNothing)
     const struct {
         const wchar_t* arguments;
         const char* message;
+        DWORD exitCode;  // 2 for a mistake on the command line, 1 when the file does not fit
     } cases[] = {
-        {L" 0 sepia ", "\"sepia\" is not a filter type"},
-        {L" 0 5 ", "\"5\" is not a filter type"},
-        {L" 0 bevel 255 ", "bevel takes 6 parameters, not 1"},
-        {L" 0 bevel 255 255 1 4 ffffff 000000 ", "DEPTH must be an odd number from 3 to 7, not 4"},
-        {L" 0 borderize 3 red ", "COLOR must be a color RRGGBB, not \"red\""},
-        {L" 0 opacity -101 ", "CHANGE must be a number from -100 to 100, not -101"},
-        {L" 0 custom 2 1 0 1 2 3 ", "a kernel of size 2 needs 4 weights, not 3"},
-        {L" 7 negative ", "image 7 does not exist; the file has 1 images"},
+        {L" 0 sepia ", "\"sepia\" is not a filter type", 2},
+        {L" 0 5 ", "\"5\" is not a filter type", 2},
+        {L" 0 bevel 255 ", "bevel takes 6 parameters, not 1", 2},
+        {L" 0 bevel 255 255 1 4 ffffff 000000 ", "DEPTH must be an odd number from 3 to 7, not 4", 2},
+        {L" 0 borderize 3 red ", "COLOR must be a color RRGGBB, not \"red\"", 2},
+        {L" 0 opacity -101 ", "CHANGE must be a number from -100 to 100, not -101", 2},
+        {L" 0 custom 2 1 0 1 2 3 ", "a kernel of size 2 needs 4 weights, not 3", 2},
+        {L" 7 negative ", "image 7 does not exist; the file has 1 images", 1},
     };
     for (const auto& c : cases) {
         const RunResult run = RunVexilc(L"filter \"" + source + L"\"" + c.arguments + L"\"" + out + L"\"");
-        EXPECT_EQ(run.exitCode, 1u) << c.message;
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.message;
         EXPECT_NE(run.errors.find(c.message), std::string::npos) << run.errors;
         EXPECT_FALSE(FileExists(out)) << c.message;
     }
@@ -149,7 +150,7 @@ TEST(VexilcFilter, MistakesAreNamedAndWriteNothing)
 TEST(VexilcFilter, UsageListsEveryFilterWithItsParameters)
 {
     const RunResult run = RunVexilc(L"filter");
-    EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_EQ(run.exitCode, 2u);
     for (const char* line : {"vexilc filter IN INDEX TYPE [PARAMS...] OUT", "1 custom SIZE(1..9) SCALE OFFSET W1 .. Wn",
                              "20 bevel LIGHT-OPACITY SHADOW-OPACITY(0..255) DIRECTION", "22 borderize DEPTH(3, 5, 7, 9) COLOR",
                              "17 inner-shadow, 18 drop-shadow X Y OPACITY(0..100) COLOR BLUR(0..50)"})

@@ -428,7 +428,7 @@ TEST(VersionResources, VexilcPrintsTheNumberOfItsOwnVersionResource)
     };
     const Case cases[] = {
         {L"--version", 0, "vexilc " + std::string(number.begin(), number.end()) + "\r\n"},
-        {L"--version extra", 1, "usage: vexilc info FILE\r\n       vexilc --version\r\n"},
+        {L"--version extra", 2, "usage: vexilc info [--json] FILE...\r\n       vexilc convert"},
     };
     for (const Case& c : cases) {
         DWORD code = 99;
