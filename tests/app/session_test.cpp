@@ -18,6 +18,9 @@
 #include "harness/test_files.h"
 #include "panels/toolbox/toolrack.h"
 #include "panels/toolbox/toolrack_ids.h"
+// Both panels name a box IDC_TITLE; this test uses neither.
+#undef IDC_TITLE
+#include "panels/imagelist/imagestrip_ids.h"
 #include "resources/fxdialogs/fxdialogs_resources.h"
 #include "resources/vexil/vexil_resources.h"
 #include "shell_session.h"
@@ -28,7 +31,7 @@ namespace {
 constexpr wchar_t kLibrary[] = L"Z:\\usr\\lib\\x86_64-linux-gnu\\wine\\x86_64-windows\\shell32.dll";
 
 // Positions of the menus in the bar.
-constexpr int kEditMenu = 1, kDrawingMenu = 2, kFiltersMenu = 5, kEffectsMenu = 6;
+constexpr int kEditMenu = 1, kDrawingMenu = 2, kImagesMenu = 4, kFiltersMenu = 5, kEffectsMenu = 6;
 
 // ---- Pictures of the document, taken while the session runs ------------------------------
 
@@ -40,6 +43,7 @@ struct LayerShot {
 
 struct ImageShot {
     int width = 0, height = 0, depth = 0, hotspotX = 0, hotspotY = 0;
+    uint32_t displayRate = 0, visibleLayers = 0;
     std::vector<LayerShot> layers;
     std::vector<uint32_t> composite;
 };
@@ -48,7 +52,9 @@ using DocumentShot = std::vector<ImageShot>;
 
 ImageShot ShotOf(const Image* image)
 {
-    ImageShot shot{image->width, image->height, image->bitsPerPixel, image->hotspotX, image->hotspotY, {}, {}};
+    ImageShot shot{image->width,    image->height,        image->bitsPerPixel, image->hotspotX,
+                   image->hotspotY, image->displayRate,   image->visibleLayers, {},
+                   {}};
     for (const Layer* layer = image->firstLayer; layer; layer = layer->next)
         shot.layers.push_back({layer->type, layer->shapeKind, ReadPixels(layer->bitmap)});
     shot.composite = ReadPixels(image->composite);
@@ -86,8 +92,9 @@ testing::AssertionResult SamePixels(const std::vector<uint32_t>& expected, const
 
 // What a file kind keeps of an Image.
 struct Keeps {
-    bool layers;    // every layer with its type; otherwise one layer holding the composite
+    bool layers;    // every layer with its type and visibility; otherwise one layer holding the composite
     bool hotspot;
+    bool rate;      // the Image's display rate
 };
 
 testing::AssertionResult SameImage(const ImageShot& expected, const ImageShot& actual, Keeps keeps,
@@ -101,6 +108,9 @@ testing::AssertionResult SameImage(const ImageShot& expected, const ImageShot& a
         return testing::AssertionFailure() << what << " has its hot spot at " << actual.hotspotX << ", "
                                            << actual.hotspotY << ", expected " << expected.hotspotX << ", "
                                            << expected.hotspotY;
+    if (keeps.rate && expected.displayRate != actual.displayRate)
+        return testing::AssertionFailure() << what << " shows for " << actual.displayRate << " jiffies, expected "
+                                           << expected.displayRate;
     testing::AssertionResult same = SamePixels(expected.composite, actual.composite, expected.width, what + " composite");
     if (!same)
         return same;
@@ -109,9 +119,10 @@ testing::AssertionResult SameImage(const ImageShot& expected, const ImageShot& a
             return testing::AssertionFailure() << what << " has " << actual.layers.size() << " layers, expected 1";
         return SamePixels(expected.composite, actual.layers[0].pixels, expected.width, what + " single layer");
     }
-    if (actual.layers.size() != expected.layers.size())
-        return testing::AssertionFailure() << what << " has " << actual.layers.size() << " layers, expected "
-                                           << expected.layers.size();
+    if (actual.layers.size() != expected.layers.size() || actual.visibleLayers != expected.visibleLayers)
+        return testing::AssertionFailure() << what << " has " << actual.layers.size() << " layers shown as "
+                                           << Hex(actual.visibleLayers) << ", expected " << expected.layers.size()
+                                           << " shown as " << Hex(expected.visibleLayers);
     for (size_t i = 0; i < expected.layers.size(); i++) {
         const std::string layer = what + " layer " + std::to_string(i);
         if (actual.layers[i].type != expected.layers[i].type || actual.layers[i].shapeKind != expected.layers[i].shapeKind)
@@ -260,44 +271,54 @@ bool ClickImageCard(int index)
     return Context().currentImage == index;
 }
 
-// While it lives, every settings dialog of this thread is closed with its OK button.
-std::vector<std::wstring>* tOkDialogs = nullptr;
-HWND tOkDialog = nullptr;
+// Answers the dialogs of one command: types into its boxes, then presses its OK button.
+struct DialogAnswer {
+    std::vector<std::pair<int, std::wstring>> typed;  // box id and text
+    int okId = IDC_OK;
+    std::vector<std::wstring> titles;  // of the dialogs answered
+    HWND dialog = nullptr;
+};
 
-void CALLBACK PressOk(HWND, UINT, UINT_PTR timer, DWORD)
+DialogAnswer* tAnswer = nullptr;
+
+void CALLBACK TypeAndPressOk(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
-    HWND ok = GetDlgItem(tOkDialog, IDC_OK);
-    if (IsWindow(tOkDialog) && ok)
-        PostMessageW(tOkDialog, WM_COMMAND, MAKEWPARAM(IDC_OK, BN_CLICKED), LPARAM(ok));
+    HWND dialog = tAnswer ? tAnswer->dialog : nullptr;
+    if (!IsWindow(dialog))
+        return;
+    for (const auto& [id, text] : tAnswer->typed)
+        SetDlgItemTextW(dialog, id, text.c_str());
+    HWND ok = GetDlgItem(dialog, tAnswer->okId);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(tAnswer->okId, BN_CLICKED), LPARAM(ok));
 }
 
-LRESULT CALLBACK AnswerOk(int code, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK AnswerDialog(int code, WPARAM wParam, LPARAM lParam)
 {
     wchar_t className[16] = {};
     HWND dialog = HWND(wParam);
-    if (code == HCBT_ACTIVATE && tOkDialogs && GetClassNameW(dialog, className, 16) &&
+    if (code == HCBT_ACTIVATE && tAnswer && GetClassNameW(dialog, className, 16) &&
         lstrcmpW(className, L"#32770") == 0 && !GetPropW(dialog, L"VexilOk")) {
         SetPropW(dialog, L"VexilOk", HANDLE(1));
         wchar_t title[128] = {};
         GetWindowTextW(dialog, title, 128);
-        tOkDialogs->push_back(title);
-        tOkDialog = dialog;
-        // Pressed from the dialog's own loop, once its controls are filled.
-        SetTimer(nullptr, 0, 0, PressOk);
+        tAnswer->titles.push_back(title);
+        tAnswer->dialog = dialog;
+        // Answered from the dialog's own loop, once its controls are filled.
+        SetTimer(nullptr, 0, 0, TypeAndPressOk);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-std::vector<std::wstring> ChooseAnsweringOk(HWND window, int menuPosition, UINT id, bool* enabled)
+// Runs the command as ChooseFromMenu does, every dialog it opens answered by `answer`.
+bool ChooseAnswering(HWND window, int menuPosition, UINT id, DialogAnswer* answer)
 {
-    std::vector<std::wstring> titles;
-    tOkDialogs = &titles;
-    HHOOK hook = SetWindowsHookExW(WH_CBT, AnswerOk, nullptr, GetCurrentThreadId());
-    *enabled = ChooseFromMenu(window, menuPosition, id);
+    tAnswer = answer;
+    HHOOK hook = SetWindowsHookExW(WH_CBT, AnswerDialog, nullptr, GetCurrentThreadId());
+    const bool enabled = ChooseFromMenu(window, menuPosition, id);
     UnhookWindowsHookEx(hook);
-    tOkDialogs = nullptr;
-    return titles;
+    tAnswer = nullptr;
+    return enabled;
 }
 
 BOOL CALLBACK CountOpenDialogs(HWND window, LPARAM param)
@@ -350,6 +371,7 @@ TEST(EditingSession, OpenPaintLayerShapeFilterEffectUndoRedoSaveAndReopen)
         ASSERT_GE(sizes.size(), 3u) << "a multi-size icon";
     }
 
+    SCOPED_TRACE("step: start the program");
     HWND window = StartShell();
     ASSERT_NE(window, nullptr);
     SetClientSize(window, 1000, 760);
@@ -367,7 +389,7 @@ TEST(EditingSession, OpenPaintLayerShapeFilterEffectUndoRedoSaveAndReopen)
         PumpMessages();
         EXPECT_TRUE(boxes.boxes().empty());
         EXPECT_EQ(WindowText(window), Title(icon));
-        ASSERT_TRUE(SameDocument(extracted, ShotOf(context.document), {true, false}));
+        ASSERT_TRUE(SameDocument(extracted, ShotOf(context.document), {true, false, false}));
         EXPECT_FALSE(MenuItemEnabled(window, kEditMenu, CMD_UNDO)) << "nothing to undo after an open";
     }
 
@@ -502,10 +524,9 @@ TEST(EditingSession, OpenPaintLayerShapeFilterEffectUndoRedoSaveAndReopen)
     {
         SCOPED_TRACE("step: apply Effects > Pearl, its dialog answered with OK");
         const int steps = UndoSteps();
-        bool enabled = false;
-        const std::vector<std::wstring> dialogs = ChooseAnsweringOk(window, kEffectsMenu, CMD_EFFECT_PEARL, &enabled);
-        ASSERT_TRUE(enabled) << "Pearl is offered for an ellipse";
-        EXPECT_EQ(dialogs, std::vector<std::wstring>{L"Pearl Effect Settings"});
+        DialogAnswer ok;
+        ASSERT_TRUE(ChooseAnswering(window, kEffectsMenu, CMD_EFFECT_PEARL, &ok)) << "Pearl is offered for an ellipse";
+        EXPECT_EQ(ok.titles, std::vector<std::wstring>{L"Pearl Effect Settings"});
         afterEffect = ShotOf(image);
         EXPECT_EQ(UndoSteps(), steps + 1);
         ASSERT_GE(afterEffect.layers.size(), 3u);
@@ -529,14 +550,27 @@ TEST(EditingSession, OpenPaintLayerShapeFilterEffectUndoRedoSaveAndReopen)
             ASSERT_TRUE(PressAccelerator(window, move.key, true, false)) << move.what;
             PumpMessages();
             EXPECT_EQ(context.currentImage, edited) << move.what;
-            EXPECT_TRUE(SameImage(*move.expected, ShotOf(CurrentImage(context)), {true, true}, move.what));
+            EXPECT_TRUE(SameImage(*move.expected, ShotOf(CurrentImage(context)), {true, true, true}, move.what));
         }
         DocumentShot others = ShotOf(context.document);
         for (size_t i = 0; i < extracted.size(); i++) {
             if (int(i) != edited) {
-                EXPECT_TRUE(SameImage(extracted[i], others[i], {true, true}, "untouched Image " + std::to_string(i)));
+                EXPECT_TRUE(SameImage(extracted[i], others[i], {true, true, true}, "untouched Image " + std::to_string(i)));
             }
         }
+    }
+
+    {
+        SCOPED_TRACE("step: set the hot spot to 7, 9 in Images > Image Properties");
+        const ImageShot before = ShotOf(CurrentImage(context));
+        DialogAnswer properties{{{IDC_HOTSPOT_X, L"7"}, {IDC_HOTSPOT_Y, L"9"}}, IDOK, {}, nullptr};
+        ASSERT_TRUE(ChooseAnswering(window, kImagesMenu, CMD_IMAGE_PROPERTIES, &properties));
+        EXPECT_EQ(properties.titles.size(), 1u) << "the properties dialog showed";
+        ImageShot expected = before;
+        expected.hotspotX = 7;
+        expected.hotspotY = 9;
+        EXPECT_TRUE(SameImage(expected, ShotOf(CurrentImage(context)), {true, true, true}, "the edited Image"))
+            << "only the hot spot changed";
     }
 
     const DocumentShot document = ShotOf(context.document);
@@ -546,10 +580,10 @@ TEST(EditingSession, OpenPaintLayerShapeFilterEffectUndoRedoSaveAndReopen)
         const wchar_t* file;
         Keeps keeps;
     } kinds[] = {
-        {"icon", CMD_SAVE_ICON, CMD_OPEN_ICON, L"session.ico", {false, false}},
-        {"cursor", CMD_SAVE_CURSOR, CMD_OPEN_CURSOR, L"session.cur", {false, true}},
-        {"animated cursor", CMD_SAVE_ANIMATED_CURSOR, CMD_OPEN_ANIMATED_CURSOR, L"session.ani", {false, true}},
-        {"project", CMD_SAVE_PROJECT, CMD_OPEN_PROJECT, L"session.fic", {true, true}},
+        {"icon", CMD_SAVE_ICON, CMD_OPEN_ICON, L"session.ico", {false, false, false}},
+        {"cursor", CMD_SAVE_CURSOR, CMD_OPEN_CURSOR, L"session.cur", {false, true, false}},
+        {"animated cursor", CMD_SAVE_ANIMATED_CURSOR, CMD_OPEN_ANIMATED_CURSOR, L"session.ani", {false, true, true}},
+        {"project", CMD_SAVE_PROJECT, CMD_OPEN_PROJECT, L"session.fic", {true, true, true}},
     };
     for (const auto& kind : kinds) {
         SCOPED_TRACE(std::string("step: save as ") + kind.step + " through the File menu");
@@ -577,6 +611,7 @@ TEST(EditingSession, OpenPaintLayerShapeFilterEffectUndoRedoSaveAndReopen)
         PumpMessages();
         EXPECT_TRUE(boxes.boxes().empty());
         EXPECT_EQ(WindowText(window), Title(TestPath(kind.file)));
+        EXPECT_FALSE(MenuItemEnabled(window, kEditMenu, CMD_UNDO)) << "nothing to undo after an open";
         EXPECT_TRUE(SameDocument(document, ShotOf(context.document), kind.keeps));
     }
 
