@@ -561,16 +561,17 @@ TEST(EditingSession, OpenPaintLayerShapeFilterEffectUndoRedoSaveAndReopen)
     }
 
     {
-        SCOPED_TRACE("step: set the hot spot to 7, 9 in Images > Image Properties");
+        SCOPED_TRACE("step: set the hot spot to 7, 9 and the rate to 12 in Images > Image Properties");
         const ImageShot before = ShotOf(CurrentImage(context));
-        DialogAnswer properties{{{IDC_HOTSPOT_X, L"7"}, {IDC_HOTSPOT_Y, L"9"}}, IDOK, {}, nullptr};
+        DialogAnswer properties{{{IDC_HOTSPOT_X, L"7"}, {IDC_HOTSPOT_Y, L"9"}, {IDC_DISPLAY_RATE, L"12"}}, IDOK, {}, nullptr};
         ASSERT_TRUE(ChooseAnswering(window, kImagesMenu, CMD_IMAGE_PROPERTIES, &properties));
         EXPECT_EQ(properties.titles.size(), 1u) << "the properties dialog showed";
         ImageShot expected = before;
         expected.hotspotX = 7;
         expected.hotspotY = 9;
+        expected.displayRate = 12;
         EXPECT_TRUE(SameImage(expected, ShotOf(CurrentImage(context)), {true, true, true}, "the edited Image"))
-            << "only the hot spot changed";
+            << "only the hot spot and the rate changed";
     }
 
     const DocumentShot document = ShotOf(context.document);
