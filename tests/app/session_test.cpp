@@ -344,6 +344,10 @@ uint32_t Negative(uint32_t color)
     return (color & 0xFF000000u) | (~color & 0x00FFFFFFu);
 }
 
+struct ShellStopper {
+    ~ShellStopper() { StopShell(); }
+};
+
 std::wstring Title(const std::wstring& path)
 {
     return L"Vexil 1.0 - " + path;
@@ -371,9 +375,14 @@ TEST(EditingSession, OpenPaintLayerShapeFilterEffectUndoRedoSaveAndReopen)
         ASSERT_GE(sizes.size(), 3u) << "a multi-size icon";
     }
 
-    SCOPED_TRACE("step: start the program");
-    HWND window = StartShell();
-    ASSERT_NE(window, nullptr);
+    HWND window = nullptr;
+    {
+        SCOPED_TRACE("step: start the program");
+        window = StartShell();
+        ASSERT_NE(window, nullptr);
+    }
+    // A step that stops the session still takes the program down for the tests after it.
+    const ShellStopper stopper;
     SetClientSize(window, 1000, 760);
     PumpMessages();
     AppContext& context = Context();
@@ -580,11 +589,13 @@ TEST(EditingSession, OpenPaintLayerShapeFilterEffectUndoRedoSaveAndReopen)
         UINT save, open;
         const wchar_t* file;
         Keeps keeps;
+        FileKind reopenedKind;  // a project keeps the kind of the document it was saved from
     } kinds[] = {
-        {"icon", CMD_SAVE_ICON, CMD_OPEN_ICON, L"session.ico", {false, false, false}},
-        {"cursor", CMD_SAVE_CURSOR, CMD_OPEN_CURSOR, L"session.cur", {false, true, false}},
-        {"animated cursor", CMD_SAVE_ANIMATED_CURSOR, CMD_OPEN_ANIMATED_CURSOR, L"session.ani", {false, true, true}},
-        {"project", CMD_SAVE_PROJECT, CMD_OPEN_PROJECT, L"session.fic", {true, true, true}},
+        {"icon", CMD_SAVE_ICON, CMD_OPEN_ICON, L"session.ico", {false, false, false}, kIconFileKind},
+        {"cursor", CMD_SAVE_CURSOR, CMD_OPEN_CURSOR, L"session.cur", {false, true, false}, kCursorFileKind},
+        {"animated cursor", CMD_SAVE_ANIMATED_CURSOR, CMD_OPEN_ANIMATED_CURSOR, L"session.ani", {false, true, true},
+         kAniFileKind},
+        {"project", CMD_SAVE_PROJECT, CMD_OPEN_PROJECT, L"session.fic", {true, true, true}, kIconFileKind},
     };
     for (const auto& kind : kinds) {
         SCOPED_TRACE(std::string("step: save as ") + kind.step + " through the File menu");
@@ -613,6 +624,7 @@ TEST(EditingSession, OpenPaintLayerShapeFilterEffectUndoRedoSaveAndReopen)
         EXPECT_TRUE(boxes.boxes().empty());
         EXPECT_EQ(WindowText(window), Title(TestPath(kind.file)));
         EXPECT_FALSE(MenuItemEnabled(window, kEditMenu, CMD_UNDO)) << "nothing to undo after an open";
+        EXPECT_EQ(context.document->fileKind, kind.reopenedKind);
         EXPECT_TRUE(SameDocument(document, ShotOf(context.document), kind.keeps));
     }
 
@@ -623,5 +635,4 @@ TEST(EditingSession, OpenPaintLayerShapeFilterEffectUndoRedoSaveAndReopen)
         EXPECT_EQ(open, 0) << "no dialog or message box is left open";
         EXPECT_TRUE(IsWindow(window));
     }
-    StopShell();
 }
