@@ -38,6 +38,8 @@ constexpr int kEditMenu = 1, kDrawingMenu = 2, kImagesMenu = 4, kFiltersMenu = 5
 struct LayerShot {
     uint8_t type = 0;
     uint8_t shapeKind = 0;
+    int outlinePoints = 0;  // of a vector layer's path; -1 without one
+    uint32_t color = 0;     // a vector layer's primary brush color
     std::vector<uint32_t> pixels;
 };
 
@@ -56,7 +58,8 @@ ImageShot ShotOf(const Image* image)
                    image->hotspotY, image->displayRate,   image->visibleLayers, {},
                    {}};
     for (const Layer* layer = image->firstLayer; layer; layer = layer->next)
-        shot.layers.push_back({layer->type, layer->shapeKind, ReadPixels(layer->bitmap)});
+        shot.layers.push_back({layer->type, layer->shapeKind, layer->path ? layer->path->GetPointCount() : -1,
+                               layer->type == kRasterLayer ? 0u : layer->brush.primaryColor, ReadPixels(layer->bitmap)});
     shot.composite = ReadPixels(image->composite);
     return shot;
 }
@@ -129,6 +132,12 @@ testing::AssertionResult SameImage(const ImageShot& expected, const ImageShot& a
             return testing::AssertionFailure() << layer << " is of type " << int(actual.layers[i].type) << "/"
                                                << int(actual.layers[i].shapeKind) << ", expected "
                                                << int(expected.layers[i].type) << "/" << int(expected.layers[i].shapeKind);
+        if (actual.layers[i].outlinePoints != expected.layers[i].outlinePoints ||
+            actual.layers[i].color != expected.layers[i].color)
+            return testing::AssertionFailure() << layer << " has an outline of " << actual.layers[i].outlinePoints
+                                               << " points in " << Hex(actual.layers[i].color) << ", expected "
+                                               << expected.layers[i].outlinePoints << " in "
+                                               << Hex(expected.layers[i].color);
         same = SamePixels(expected.layers[i].pixels, actual.layers[i].pixels, expected.width, layer);
         if (!same)
             return same;
@@ -520,6 +529,8 @@ TEST(EditingSession, OpenPaintLayerShapeFilterEffectUndoRedoSaveAndReopen)
         EXPECT_EQ(context.currentLayer, 2);
         EXPECT_EQ(afterEllipse.layers[2].type, kFilledVectorLayer);
         EXPECT_EQ(afterEllipse.layers[2].shapeKind, kEllipseShape);
+        EXPECT_GT(afterEllipse.layers[2].outlinePoints, 0) << "the layer keeps its outline";
+        EXPECT_EQ(afterEllipse.layers[2].color, brush.primaryColor) << "and the brush it was drawn with";
         EXPECT_EQ(At(afterEllipse.layers[2].pixels, width, 16, 16), brush.primaryColor) << "the middle is filled";
         EXPECT_EQ(At(afterEllipse.layers[2].pixels, width, 6, 6) >> 24, 0u) << "the box's corner is not";
         EXPECT_EQ(At(afterEllipse.layers[2].pixels, width, 2, 16) >> 24, 0u) << "left of the ellipse";
