@@ -362,288 +362,343 @@ std::wstring Title(const std::wstring& path)
     return L"Vexil 1.0 - " + path;
 }
 
+// ---- The steps of the session ------------------------------------------------------------
+
+struct Session {
+    HWND window = nullptr;
+    DocumentShot extracted;  // the icon as it was written
+    int edited = -1;         // the Image that is painted on
+    ImageShot afterStroke, afterRectangle, afterFilter, afterEllipse, afterEffect;
+    DocumentShot saved;      // the document as it was saved
+};
+
+struct FileKindCase {
+    const char* step;
+    UINT save, open;
+    const wchar_t* file;
+    Keeps keeps;
+    FileKind reopenedKind;  // a project keeps the kind of the document it was saved from
+};
+
+const FileKindCase kFileKinds[] = {
+    {"icon", CMD_SAVE_ICON, CMD_OPEN_ICON, L"session.ico", {false, false, false}, kIconFileKind},
+    {"cursor", CMD_SAVE_CURSOR, CMD_OPEN_CURSOR, L"session.cur", {false, true, false}, kCursorFileKind},
+    {"animated cursor", CMD_SAVE_ANIMATED_CURSOR, CMD_OPEN_ANIMATED_CURSOR, L"session.ani", {false, true, true},
+     kAniFileKind},
+    {"project", CMD_SAVE_PROJECT, CMD_OPEN_PROJECT, L"session.fic", {true, true, true}, kIconFileKind},
+};
+
+Image* Edited()
+{
+    return CurrentImage(Context());
+}
+
+const BrushSettings& Brush()
+{
+    return *Context().brushSettings;
+}
+
+ToolOptions& Options()
+{
+    return *Context().toolOptions;
+}
+
+void ExtractIcon(Session& session, std::wstring* icon)
+{
+    SCOPED_TRACE("step: take the first icon group out of shell32.dll");
+    *icon = ExtractFirstGroup(kLibrary, TestPath(L"shell32 group.ico"));
+    ASSERT_FALSE(icon->empty()) << "the library reader gives icons and the group is written";
+    Resource* written = PYX_LoadIconFromFile(nullptr, icon->c_str());
+    ASSERT_NE(written, nullptr);
+    session.extracted = ShotOf(written);
+    PYX_DoCleanupInternalResource(written);
+    std::set<int> sizes;
+    for (const ImageShot& image : session.extracted)
+        sizes.insert(image.width);
+    ASSERT_GE(sizes.size(), 3u) << "a multi-size icon";
+}
+
+void OpenIcon(Session& session, const std::wstring& icon)
+{
+    SCOPED_TRACE("step: open the icon through File > Open Icon File");
+    MessageBoxRecorder boxes;
+    {
+        FileDialogAnswer open(icon);
+        SendMessageW(session.window, WM_COMMAND, CMD_OPEN_ICON, 0);
+        ASSERT_EQ(open.seen().size(), 1u) << "the open dialog showed";
+    }
+    PumpMessages();
+    EXPECT_TRUE(boxes.boxes().empty());
+    EXPECT_EQ(WindowText(session.window), Title(icon));
+    ASSERT_TRUE(SameDocument(session.extracted, ShotOf(Context().document), {true, false, false}));
+    EXPECT_FALSE(MenuItemEnabled(session.window, kEditMenu, CMD_UNDO)) << "nothing to undo after an open";
+}
+
+// The 32 x 32 Image at 32 bits is the one painted on.
+void ChooseEditedImage(Session& session)
+{
+    SCOPED_TRACE("step: click the 32 x 32 card of the image strip");
+    for (size_t i = 0; i < session.extracted.size() && session.edited < 0; i++) {
+        const ImageShot& image = session.extracted[i];
+        if (image.width == 32 && image.height == 32 && image.depth == 32)
+            session.edited = int(i);
+    }
+    ASSERT_GE(session.edited, 0) << "the group has a 32 x 32 Image at 32 bits";
+    ASSERT_TRUE(ClickImageCard(session.edited))
+        << "current Image " << Context().currentImage << ", wanted " << session.edited;
+    ASSERT_EQ(Context().currentLayer, 0);
+}
+
+void PaintStroke(Session& session)
+{
+    SCOPED_TRACE("step: paint a stroke with the pen");
+    HWND window = session.window;
+    ASSERT_TRUE(ChooseFromMenu(window, kDrawingMenu, CMD_TOOL_PEN));
+    ASSERT_EQ(Context().currentTool, kPenTool);
+    if (MenuItemChecked(window, CMD_USE_GRADIENT)) {
+        ASSERT_TRUE(ChooseFromMenu(window, kDrawingMenu, CMD_USE_GRADIENT));
+    }
+    ASSERT_EQ(Brush().useGradient, 0u) << "a plain color, so the stroke's pixels are known";
+    SetOptionBox(IDC_PEN_ANTIALIASED, Options().penAntialiased, false);
+    const uint32_t color = Brush().primaryColor;
+    ASSERT_EQ(color >> 24, 0xFFu) << "an opaque pen color";
+    const ImageShot before = ShotOf(Edited());
+    const int steps = UndoSteps();
+    Drag({{4, 10}, {10, 10}, {16, 10}, {27, 10}});
+    const ImageShot after = ShotOf(Edited());
+    const int width = after.width, reach = Options().penSize + 1;
+    for (int y = 0; y < after.height; y++)
+        for (int x = 0; x < width; x++) {
+            if (y == 10 && x >= 4 && x <= 27) {
+                ASSERT_EQ(At(after.layers[0].pixels, width, x, y), color) << "stroke at " << x;
+                ASSERT_EQ(At(after.composite, width, x, y), color) << "composite at " << x;
+            } else if (y < 10 - reach || y > 10 + reach || x < 4 - reach || x > 27 + reach) {
+                ASSERT_EQ(At(after.layers[0].pixels, width, x, y), At(before.layers[0].pixels, width, x, y))
+                    << "away from the stroke at " << x << ", " << y;
+            }
+        }
+    EXPECT_EQ(UndoSteps(), steps + 1);
+    EXPECT_EQ(Context().document->modified, 1u);
+    session.afterStroke = after;
+}
+
+void AddLayer(Session& session)
+{
+    SCOPED_TRACE("step: add a raster layer with Ctrl+L");
+    ASSERT_TRUE(PressAccelerator(session.window, 'L', true, false));
+    PumpMessages();
+    ASSERT_EQ(Edited()->layerCount, 2);
+    ASSERT_EQ(Context().currentLayer, 1) << "the new layer is current";
+    const ImageShot now = ShotOf(Edited());
+    EXPECT_EQ(now.layers[1].type, kRasterLayer);
+    for (uint32_t pixel : now.layers[1].pixels)
+        ASSERT_EQ(pixel >> 24, 0u) << "the new layer is transparent";
+    EXPECT_TRUE(SamePixels(session.afterStroke.composite, now.composite, now.width, "composite"));
+}
+
+void DrawRectangle(Session& session)
+{
+    SCOPED_TRACE("step: drag a filled rectangle into the new layer");
+    ASSERT_TRUE(ChooseFromMenu(session.window, kDrawingMenu, CMD_TOOL_FILLED_RECTANGLE));
+    ASSERT_EQ(Context().currentTool, kFilledRectangleTool);
+    SetOptionBox(IDC_FILLED_RECT_VECTOR, Options().filledRectangleVectorLayer, false);
+    Drag({{8, 14}, {14, 19}, {20, 24}});
+    const ImageShot now = ShotOf(Edited());
+    ASSERT_EQ(now.layers.size(), 2u) << "drawn into the layer, no layer added";
+    for (int y = 0; y < now.height; y++)
+        for (int x = 0; x < now.width; x++) {
+            const uint32_t pixel = At(now.layers[1].pixels, now.width, x, y);
+            if (x >= 9 && x <= 19 && y >= 15 && y <= 23) {
+                ASSERT_EQ(pixel, Brush().primaryColor) << "inside at " << x << ", " << y;
+            } else if (x < 7 || x > 21 || y < 13 || y > 25) {
+                ASSERT_EQ(pixel >> 24, 0u) << "outside at " << x << ", " << y;
+            }
+        }
+    EXPECT_TRUE(SamePixels(session.afterStroke.layers[0].pixels, now.layers[0].pixels, now.width, "the layer below"));
+    session.afterRectangle = now;
+}
+
+void ApplyNegative(Session& session)
+{
+    SCOPED_TRACE("step: select all and apply Filters > Negative");
+    ASSERT_TRUE(PressAccelerator(session.window, 'A', true, false));
+    PumpMessages();
+    const int steps = UndoSteps();
+    ASSERT_TRUE(ChooseFromMenu(session.window, kFiltersMenu, CMD_FILTER_NEGATIVE)) << "Negative is enabled";
+    const ImageShot now = ShotOf(Edited());
+    const int width = now.width;
+    EXPECT_EQ(UndoSteps(), steps + 1);
+    for (int y = 0; y < now.height; y++)
+        for (int x = 0; x < width; x++) {
+            const uint32_t was = At(session.afterRectangle.layers[1].pixels, width, x, y);
+            const uint32_t is = At(now.layers[1].pixels, width, x, y);
+            ASSERT_EQ(is >> 24, was >> 24) << "alpha kept at " << x << ", " << y;
+            if (was >> 24 == 0xFF) {
+                ASSERT_EQ(is, Negative(was)) << "colors inverted at " << x << ", " << y;
+            }
+        }
+    EXPECT_EQ(At(now.composite, width, 14, 19), Negative(Brush().primaryColor)) << "the composite shows it";
+    EXPECT_TRUE(SamePixels(session.afterStroke.layers[0].pixels, now.layers[0].pixels, width, "the layer below"));
+    session.afterFilter = now;
+}
+
+void DrawEllipseLayer(Session& session)
+{
+    SCOPED_TRACE("step: drag a filled ellipse as a vector layer");
+    ASSERT_TRUE(PressAccelerator(session.window, 'D', true, false));
+    PumpMessages();
+    ASSERT_TRUE(ChooseFromMenu(session.window, kDrawingMenu, CMD_TOOL_FILLED_ELLIPSE));
+    SetOptionBox(IDC_FILLED_ELLIPSE_VECTOR, Options().filledEllipseVectorLayer, true);
+    const int steps = UndoSteps();
+    Drag({{6, 6}, {16, 16}, {26, 26}});
+    const ImageShot now = ShotOf(Edited());
+    const int width = now.width;
+    ASSERT_EQ(now.layers.size(), 3u) << "the shape is a layer of its own";
+    EXPECT_EQ(Context().currentLayer, 2);
+    EXPECT_EQ(now.layers[2].type, kFilledVectorLayer);
+    EXPECT_EQ(now.layers[2].shapeKind, kEllipseShape);
+    EXPECT_GT(now.layers[2].outlinePoints, 0) << "the layer keeps its outline";
+    EXPECT_EQ(now.layers[2].color, Brush().primaryColor) << "and the brush it was drawn with";
+    EXPECT_EQ(At(now.layers[2].pixels, width, 16, 16), Brush().primaryColor) << "the middle is filled";
+    EXPECT_EQ(At(now.layers[2].pixels, width, 6, 6) >> 24, 0u) << "the box's corner is not";
+    EXPECT_EQ(At(now.layers[2].pixels, width, 2, 16) >> 24, 0u) << "left of the ellipse";
+    EXPECT_EQ(UndoSteps(), steps + 1);
+    for (int i = 0; i < 2; i++)
+        EXPECT_TRUE(SamePixels(session.afterFilter.layers[i].pixels, now.layers[i].pixels, width,
+                               "layer " + std::to_string(i)));
+    session.afterEllipse = now;
+}
+
+void ApplyPearl(Session& session)
+{
+    SCOPED_TRACE("step: apply Effects > Pearl, its dialog answered with OK");
+    const int steps = UndoSteps();
+    DialogAnswer ok;
+    ASSERT_TRUE(ChooseAnswering(session.window, kEffectsMenu, CMD_EFFECT_PEARL, &ok)) << "offered for an ellipse";
+    EXPECT_EQ(ok.titles, std::vector<std::wstring>{L"Pearl Effect Settings"});
+    const ImageShot now = ShotOf(Edited());
+    EXPECT_EQ(UndoSteps(), steps + 1);
+    ASSERT_GE(now.layers.size(), 3u);
+    EXPECT_FALSE(SamePixels(session.afterEllipse.layers[2].pixels, now.layers[2].pixels, now.width, "the shape"))
+        << "the effect painted the shape";
+    for (int i = 0; i < 2; i++)
+        EXPECT_TRUE(SamePixels(session.afterFilter.layers[i].pixels, now.layers[i].pixels, now.width,
+                               "layer " + std::to_string(i)));
+    session.afterEffect = now;
+}
+
+void UndoTwiceRedoOnce(Session& session)
+{
+    SCOPED_TRACE("step: undo twice with Ctrl+Z, redo once with Ctrl+Y");
+    const struct {
+        WORD key;
+        const char* what;
+        const ImageShot* expected;
+    } moves[] = {{'Z', "first undo: before the effect", &session.afterEllipse},
+                 {'Z', "second undo: before the ellipse", &session.afterFilter},
+                 {'Y', "redo: the ellipse again", &session.afterEllipse}};
+    for (const auto& move : moves) {
+        ASSERT_TRUE(PressAccelerator(session.window, move.key, true, false)) << move.what;
+        PumpMessages();
+        EXPECT_EQ(Context().currentImage, session.edited) << move.what;
+        EXPECT_TRUE(SameImage(*move.expected, ShotOf(Edited()), {true, true, true}, move.what));
+    }
+    const DocumentShot now = ShotOf(Context().document);
+    for (size_t i = 0; i < session.extracted.size(); i++) {
+        if (int(i) != session.edited) {
+            const std::string what = "untouched Image " + std::to_string(i);
+            EXPECT_TRUE(SameImage(session.extracted[i], now[i], {true, true, true}, what));
+        }
+    }
+}
+
+void SetHotSpotAndRate(Session& session)
+{
+    SCOPED_TRACE("step: set the hot spot to 7, 9 and the rate to 12 in Images > Image Properties");
+    const ImageShot before = ShotOf(Edited());
+    DialogAnswer properties;
+    properties.typed = {{IDC_HOTSPOT_X, L"7"}, {IDC_HOTSPOT_Y, L"9"}, {IDC_DISPLAY_RATE, L"12"}};
+    properties.okId = IDOK;
+    ASSERT_TRUE(ChooseAnswering(session.window, kImagesMenu, CMD_IMAGE_PROPERTIES, &properties));
+    EXPECT_EQ(properties.titles.size(), 1u) << "the properties dialog showed";
+    ImageShot expected = before;
+    expected.hotspotX = 7;
+    expected.hotspotY = 9;
+    expected.displayRate = 12;
+    EXPECT_TRUE(SameImage(expected, ShotOf(Edited()), {true, true, true}, "the edited Image"))
+        << "only the hot spot and the rate changed";
+}
+
+void SaveAs(Session& session, const FileKindCase& kind)
+{
+    SCOPED_TRACE(std::string("step: save as ") + kind.step + " through the File menu");
+    Context().document->modified = 1;
+    MessageBoxRecorder boxes;
+    {
+        FileDialogAnswer save(TestPath(L"session"));
+        SendMessageW(session.window, WM_COMMAND, kind.save, 0);
+        ASSERT_EQ(save.seen().size(), 1u) << "the save dialog showed";
+    }
+    PumpMessages();
+    EXPECT_TRUE(boxes.boxes().empty()) << testing::PrintToString(boxes.boxes().empty() ? std::wstring() : boxes.boxes()[0].text);
+    ASSERT_TRUE(FileExists(TestPath(kind.file)));
+    EXPECT_EQ(Context().document->modified, 0u);
+    EXPECT_EQ(WindowText(session.window), Title(TestPath(kind.file)));
+}
+
+void Reopen(Session& session, const FileKindCase& kind)
+{
+    SCOPED_TRACE(std::string("step: reopen the ") + kind.step + " through the File menu");
+    MessageBoxRecorder boxes;
+    {
+        FileDialogAnswer open(TestPath(kind.file));
+        SendMessageW(session.window, WM_COMMAND, kind.open, 0);
+        ASSERT_EQ(open.seen().size(), 1u) << "the open dialog showed";
+    }
+    PumpMessages();
+    EXPECT_TRUE(boxes.boxes().empty());
+    EXPECT_EQ(WindowText(session.window), Title(TestPath(kind.file)));
+    EXPECT_FALSE(MenuItemEnabled(session.window, kEditMenu, CMD_UNDO)) << "nothing to undo after an open";
+    EXPECT_EQ(Context().document->fileKind, kind.reopenedKind);
+    EXPECT_TRUE(SameDocument(session.saved, ShotOf(Context().document), kind.keeps));
+}
+
+void ExpectNoDialogLeft(const Session& session)
+{
+    SCOPED_TRACE("step: end of the session");
+    int open = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountOpenDialogs, LPARAM(&open));
+    EXPECT_EQ(open, 0) << "no dialog or message box is left open";
+    EXPECT_TRUE(IsWindow(session.window));
+}
+
 }  // namespace
 
 TEST(EditingSession, OpenPaintLayerShapeFilterEffectUndoRedoSaveAndReopen)
 {
     if (GetFileAttributesW(kLibrary) == INVALID_FILE_ATTRIBUTES)
-        GTEST_SKIP() << "Wine's 64-bit shell32.dll is not installed at " << testing::PrintToString(std::wstring(kLibrary));
-    DocumentShot extracted;
+        GTEST_SKIP() << "Wine's 64-bit shell32.dll is not installed at "
+                     << testing::PrintToString(std::wstring(kLibrary));
+    Session session;
     std::wstring icon;
-    {
-        SCOPED_TRACE("step: take the first icon group out of shell32.dll");
-        icon = ExtractFirstGroup(kLibrary, TestPath(L"shell32 group.ico"));
-        ASSERT_FALSE(icon.empty()) << "the library reader gives icons and the group is written";
-        Resource* written = PYX_LoadIconFromFile(nullptr, icon.c_str());
-        ASSERT_NE(written, nullptr);
-        extracted = ShotOf(written);
-        PYX_DoCleanupInternalResource(written);
-        std::set<int> sizes;
-        for (const ImageShot& image : extracted)
-            sizes.insert(image.width);
-        ASSERT_GE(sizes.size(), 3u) << "a multi-size icon";
-    }
-
-    HWND window = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ExtractIcon(session, &icon));
     {
         SCOPED_TRACE("step: start the program");
-        window = StartShell();
-        ASSERT_NE(window, nullptr);
+        session.window = StartShell();
+        ASSERT_NE(session.window, nullptr);
     }
     // A step that stops the session still takes the program down for the tests after it.
     const ShellStopper stopper;
-    SetClientSize(window, 1000, 760);
+    SetClientSize(session.window, 1000, 760);
     PumpMessages();
-    AppContext& context = Context();
-
-    {
-        SCOPED_TRACE("step: open the icon through File > Open Icon File");
-        MessageBoxRecorder boxes;
-        {
-            FileDialogAnswer open(icon);
-            SendMessageW(window, WM_COMMAND, CMD_OPEN_ICON, 0);
-            ASSERT_EQ(open.seen().size(), 1u) << "the open dialog showed";
-        }
-        PumpMessages();
-        EXPECT_TRUE(boxes.boxes().empty());
-        EXPECT_EQ(WindowText(window), Title(icon));
-        ASSERT_TRUE(SameDocument(extracted, ShotOf(context.document), {true, false, false}));
-        EXPECT_FALSE(MenuItemEnabled(window, kEditMenu, CMD_UNDO)) << "nothing to undo after an open";
-    }
-
-    // The 32 x 32 Image at 32 bits is the one edited.
-    int edited = -1;
-    for (size_t i = 0; i < extracted.size() && edited < 0; i++) {
-        if (extracted[i].width == 32 && extracted[i].height == 32 && extracted[i].depth == 32)
-            edited = int(i);
-    }
-    ASSERT_GE(edited, 0) << "the group has a 32 x 32 Image at 32 bits";
-    {
-        SCOPED_TRACE("step: click the 32 x 32 card of the image strip");
-        ASSERT_TRUE(ClickImageCard(edited)) << "current Image " << context.currentImage << ", wanted " << edited;
-        ASSERT_EQ(context.currentLayer, 0);
-    }
-    Image* image = CurrentImage(context);
-    const int width = image->width;
-    const BrushSettings& brush = *context.brushSettings;
-    ToolOptions& options = *context.toolOptions;
-
-    ImageShot afterStroke;
-    {
-        SCOPED_TRACE("step: paint a stroke with the pen");
-        ASSERT_TRUE(ChooseFromMenu(window, kDrawingMenu, CMD_TOOL_PEN));
-        ASSERT_EQ(context.currentTool, kPenTool);
-        if (MenuItemChecked(window, CMD_USE_GRADIENT)) {
-            ASSERT_TRUE(ChooseFromMenu(window, kDrawingMenu, CMD_USE_GRADIENT));
-        }
-        ASSERT_EQ(brush.useGradient, 0u) << "a plain color, so the stroke's pixels are known";
-        SetOptionBox(IDC_PEN_ANTIALIASED, options.penAntialiased, false);
-        ASSERT_EQ(brush.primaryColor >> 24, 0xFFu) << "an opaque pen color";
-        const ImageShot before = ShotOf(image);
-        const int steps = UndoSteps();
-        Drag({{4, 10}, {10, 10}, {16, 10}, {27, 10}});
-        const ImageShot after = ShotOf(image);
-        const int reach = options.penSize + 1;
-        for (int y = 0; y < image->height; y++)
-            for (int x = 0; x < width; x++) {
-                if (y == 10 && x >= 4 && x <= 27) {
-                    ASSERT_EQ(At(after.layers[0].pixels, width, x, y), brush.primaryColor) << "stroke at " << x;
-                    ASSERT_EQ(At(after.composite, width, x, y), brush.primaryColor) << "composite at " << x;
-                } else if (y < 10 - reach || y > 10 + reach || x < 4 - reach || x > 27 + reach) {
-                    ASSERT_EQ(At(after.layers[0].pixels, width, x, y), At(before.layers[0].pixels, width, x, y))
-                        << "away from the stroke at " << x << ", " << y;
-                }
-            }
-        EXPECT_EQ(UndoSteps(), steps + 1);
-        EXPECT_EQ(context.document->modified, 1u);
-        afterStroke = after;
-    }
-
-    {
-        SCOPED_TRACE("step: add a raster layer with Ctrl+L");
-        ASSERT_TRUE(PressAccelerator(window, 'L', true, false));
-        PumpMessages();
-        ASSERT_EQ(image->layerCount, 2);
-        ASSERT_EQ(context.currentLayer, 1) << "the new layer is current";
-        const ImageShot now = ShotOf(image);
-        EXPECT_EQ(now.layers[1].type, kRasterLayer);
-        for (uint32_t pixel : now.layers[1].pixels)
-            ASSERT_EQ(pixel >> 24, 0u) << "the new layer is transparent";
-        EXPECT_TRUE(SamePixels(afterStroke.composite, now.composite, width, "composite"));
-    }
-
-    ImageShot afterRectangle;
-    {
-        SCOPED_TRACE("step: drag a filled rectangle into the new layer");
-        ASSERT_TRUE(ChooseFromMenu(window, kDrawingMenu, CMD_TOOL_FILLED_RECTANGLE));
-        ASSERT_EQ(context.currentTool, kFilledRectangleTool);
-        SetOptionBox(IDC_FILLED_RECT_VECTOR, options.filledRectangleVectorLayer, false);
-        Drag({{8, 14}, {14, 19}, {20, 24}});
-        afterRectangle = ShotOf(image);
-        ASSERT_EQ(afterRectangle.layers.size(), 2u) << "drawn into the layer, no layer added";
-        for (int y = 0; y < image->height; y++)
-            for (int x = 0; x < width; x++) {
-                const uint32_t pixel = At(afterRectangle.layers[1].pixels, width, x, y);
-                if (x >= 9 && x <= 19 && y >= 15 && y <= 23) {
-                    ASSERT_EQ(pixel, brush.primaryColor) << "inside at " << x << ", " << y;
-                } else if (x < 7 || x > 21 || y < 13 || y > 25) {
-                    ASSERT_EQ(pixel >> 24, 0u) << "outside at " << x << ", " << y;
-                }
-            }
-        EXPECT_TRUE(SamePixels(afterStroke.layers[0].pixels, afterRectangle.layers[0].pixels, width, "the layer below"));
-    }
-
-    ImageShot afterFilter;
-    {
-        SCOPED_TRACE("step: select all and apply Filters > Negative");
-        ASSERT_TRUE(PressAccelerator(window, 'A', true, false));
-        PumpMessages();
-        const int steps = UndoSteps();
-        ASSERT_TRUE(ChooseFromMenu(window, kFiltersMenu, CMD_FILTER_NEGATIVE)) << "Negative is enabled";
-        afterFilter = ShotOf(image);
-        EXPECT_EQ(UndoSteps(), steps + 1);
-        for (int y = 0; y < image->height; y++)
-            for (int x = 0; x < width; x++) {
-                const uint32_t was = At(afterRectangle.layers[1].pixels, width, x, y);
-                const uint32_t now = At(afterFilter.layers[1].pixels, width, x, y);
-                ASSERT_EQ(now >> 24, was >> 24) << "alpha kept at " << x << ", " << y;
-                if (was >> 24 == 0xFF) {
-                    ASSERT_EQ(now, Negative(was)) << "colors inverted at " << x << ", " << y;
-                }
-            }
-        EXPECT_EQ(At(afterFilter.composite, width, 14, 19), Negative(brush.primaryColor)) << "the composite shows it";
-        EXPECT_TRUE(SamePixels(afterStroke.layers[0].pixels, afterFilter.layers[0].pixels, width, "the layer below"));
-    }
-
-    ImageShot afterEllipse;
-    {
-        SCOPED_TRACE("step: drag a filled ellipse as a vector layer");
-        ASSERT_TRUE(PressAccelerator(window, 'D', true, false));
-        PumpMessages();
-        ASSERT_TRUE(ChooseFromMenu(window, kDrawingMenu, CMD_TOOL_FILLED_ELLIPSE));
-        SetOptionBox(IDC_FILLED_ELLIPSE_VECTOR, options.filledEllipseVectorLayer, true);
-        const int steps = UndoSteps();
-        Drag({{6, 6}, {16, 16}, {26, 26}});
-        afterEllipse = ShotOf(image);
-        ASSERT_EQ(afterEllipse.layers.size(), 3u) << "the shape is a layer of its own";
-        EXPECT_EQ(context.currentLayer, 2);
-        EXPECT_EQ(afterEllipse.layers[2].type, kFilledVectorLayer);
-        EXPECT_EQ(afterEllipse.layers[2].shapeKind, kEllipseShape);
-        EXPECT_GT(afterEllipse.layers[2].outlinePoints, 0) << "the layer keeps its outline";
-        EXPECT_EQ(afterEllipse.layers[2].color, brush.primaryColor) << "and the brush it was drawn with";
-        EXPECT_EQ(At(afterEllipse.layers[2].pixels, width, 16, 16), brush.primaryColor) << "the middle is filled";
-        EXPECT_EQ(At(afterEllipse.layers[2].pixels, width, 6, 6) >> 24, 0u) << "the box's corner is not";
-        EXPECT_EQ(At(afterEllipse.layers[2].pixels, width, 2, 16) >> 24, 0u) << "left of the ellipse";
-        EXPECT_EQ(UndoSteps(), steps + 1);
-        for (int i = 0; i < 2; i++)
-            EXPECT_TRUE(SamePixels(afterFilter.layers[i].pixels, afterEllipse.layers[i].pixels, width,
-                                   "layer " + std::to_string(i)));
-    }
-
-    ImageShot afterEffect;
-    {
-        SCOPED_TRACE("step: apply Effects > Pearl, its dialog answered with OK");
-        const int steps = UndoSteps();
-        DialogAnswer ok;
-        ASSERT_TRUE(ChooseAnswering(window, kEffectsMenu, CMD_EFFECT_PEARL, &ok)) << "Pearl is offered for an ellipse";
-        EXPECT_EQ(ok.titles, std::vector<std::wstring>{L"Pearl Effect Settings"});
-        afterEffect = ShotOf(image);
-        EXPECT_EQ(UndoSteps(), steps + 1);
-        ASSERT_GE(afterEffect.layers.size(), 3u);
-        EXPECT_FALSE(SamePixels(afterEllipse.layers[2].pixels, afterEffect.layers[2].pixels, width, "the shape"))
-            << "the effect painted the shape";
-        for (int i = 0; i < 2; i++)
-            EXPECT_TRUE(SamePixels(afterFilter.layers[i].pixels, afterEffect.layers[i].pixels, width,
-                                   "layer " + std::to_string(i)));
-    }
-
-    {
-        SCOPED_TRACE("step: undo twice with Ctrl+Z, redo once with Ctrl+Y");
-        const struct {
-            WORD key;
-            const char* what;
-            const ImageShot* expected;
-        } moves[] = {{'Z', "first undo: before the effect", &afterEllipse},
-                     {'Z', "second undo: before the ellipse", &afterFilter},
-                     {'Y', "redo: the ellipse again", &afterEllipse}};
-        for (const auto& move : moves) {
-            ASSERT_TRUE(PressAccelerator(window, move.key, true, false)) << move.what;
-            PumpMessages();
-            EXPECT_EQ(context.currentImage, edited) << move.what;
-            EXPECT_TRUE(SameImage(*move.expected, ShotOf(CurrentImage(context)), {true, true, true}, move.what));
-        }
-        DocumentShot others = ShotOf(context.document);
-        for (size_t i = 0; i < extracted.size(); i++) {
-            if (int(i) != edited) {
-                EXPECT_TRUE(SameImage(extracted[i], others[i], {true, true, true}, "untouched Image " + std::to_string(i)));
-            }
-        }
-    }
-
-    {
-        SCOPED_TRACE("step: set the hot spot to 7, 9 and the rate to 12 in Images > Image Properties");
-        const ImageShot before = ShotOf(CurrentImage(context));
-        DialogAnswer properties{{{IDC_HOTSPOT_X, L"7"}, {IDC_HOTSPOT_Y, L"9"}, {IDC_DISPLAY_RATE, L"12"}}, IDOK, {}, nullptr};
-        ASSERT_TRUE(ChooseAnswering(window, kImagesMenu, CMD_IMAGE_PROPERTIES, &properties));
-        EXPECT_EQ(properties.titles.size(), 1u) << "the properties dialog showed";
-        ImageShot expected = before;
-        expected.hotspotX = 7;
-        expected.hotspotY = 9;
-        expected.displayRate = 12;
-        EXPECT_TRUE(SameImage(expected, ShotOf(CurrentImage(context)), {true, true, true}, "the edited Image"))
-            << "only the hot spot and the rate changed";
-    }
-
-    const DocumentShot document = ShotOf(context.document);
-    const struct {
-        const char* step;
-        UINT save, open;
-        const wchar_t* file;
-        Keeps keeps;
-        FileKind reopenedKind;  // a project keeps the kind of the document it was saved from
-    } kinds[] = {
-        {"icon", CMD_SAVE_ICON, CMD_OPEN_ICON, L"session.ico", {false, false, false}, kIconFileKind},
-        {"cursor", CMD_SAVE_CURSOR, CMD_OPEN_CURSOR, L"session.cur", {false, true, false}, kCursorFileKind},
-        {"animated cursor", CMD_SAVE_ANIMATED_CURSOR, CMD_OPEN_ANIMATED_CURSOR, L"session.ani", {false, true, true},
-         kAniFileKind},
-        {"project", CMD_SAVE_PROJECT, CMD_OPEN_PROJECT, L"session.fic", {true, true, true}, kIconFileKind},
-    };
-    for (const auto& kind : kinds) {
-        SCOPED_TRACE(std::string("step: save as ") + kind.step + " through the File menu");
-        context.document->modified = 1;
-        MessageBoxRecorder boxes;
-        {
-            FileDialogAnswer save(TestPath(L"session"));
-            SendMessageW(window, WM_COMMAND, kind.save, 0);
-            ASSERT_EQ(save.seen().size(), 1u) << "the save dialog showed";
-        }
-        PumpMessages();
-        EXPECT_TRUE(boxes.boxes().empty()) << (boxes.boxes().empty() ? "" : std::string(boxes.boxes()[0].text.begin(), boxes.boxes()[0].text.end()));
-        ASSERT_TRUE(FileExists(TestPath(kind.file)));
-        EXPECT_EQ(context.document->modified, 0u);
-        EXPECT_EQ(WindowText(window), Title(TestPath(kind.file)));
-    }
-    for (const auto& kind : kinds) {
-        SCOPED_TRACE(std::string("step: reopen the ") + kind.step + " through the File menu");
-        MessageBoxRecorder boxes;
-        {
-            FileDialogAnswer open(TestPath(kind.file));
-            SendMessageW(window, WM_COMMAND, kind.open, 0);
-            ASSERT_EQ(open.seen().size(), 1u) << "the open dialog showed";
-        }
-        PumpMessages();
-        EXPECT_TRUE(boxes.boxes().empty());
-        EXPECT_EQ(WindowText(window), Title(TestPath(kind.file)));
-        EXPECT_FALSE(MenuItemEnabled(window, kEditMenu, CMD_UNDO)) << "nothing to undo after an open";
-        EXPECT_EQ(context.document->fileKind, kind.reopenedKind);
-        EXPECT_TRUE(SameDocument(document, ShotOf(context.document), kind.keeps));
-    }
-
-    {
-        SCOPED_TRACE("step: end of the session");
-        int open = 0;
-        EnumThreadWindows(GetCurrentThreadId(), CountOpenDialogs, LPARAM(&open));
-        EXPECT_EQ(open, 0) << "no dialog or message box is left open";
-        EXPECT_TRUE(IsWindow(window));
-    }
+    ASSERT_NO_FATAL_FAILURE(OpenIcon(session, icon));
+    for (void (*step)(Session&) : {ChooseEditedImage, PaintStroke, AddLayer, DrawRectangle, ApplyNegative,
+                                   DrawEllipseLayer, ApplyPearl, UndoTwiceRedoOnce, SetHotSpotAndRate})
+        ASSERT_NO_FATAL_FAILURE(step(session));
+    session.saved = ShotOf(Context().document);
+    for (const FileKindCase& kind : kFileKinds)
+        ASSERT_NO_FATAL_FAILURE(SaveAs(session, kind));
+    for (const FileKindCase& kind : kFileKinds)
+        ASSERT_NO_FATAL_FAILURE(Reopen(session, kind));
+    ExpectNoDialogLeft(session);
 }
