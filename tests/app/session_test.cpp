@@ -182,6 +182,15 @@ std::wstring ExtractFirstGroup(const std::wstring& library, const std::wstring& 
 
 // ---- Driving the window ------------------------------------------------------------------
 
+// The command through its Ctrl accelerator when it has one, else from the File menu.
+void ChooseFileCommand(HWND window, UINT id, WORD key)
+{
+    if (key)
+        ASSERT_TRUE(PressAccelerator(window, key, true, false)) << "Ctrl+" << char(key);
+    else
+        SendMessageW(window, WM_COMMAND, id, 0);
+}
+
 // As when the user opens the menu and clicks the item; false when the item is disabled.
 bool ChooseFromMenu(HWND window, int menuPosition, UINT id)
 {
@@ -378,14 +387,15 @@ struct FileKindCase {
     const wchar_t* file;
     Keeps keeps;
     FileKind reopenedKind;  // a project keeps the kind of the document it was saved from
+    WORD saveKey, openKey;  // with Ctrl, in place of the menu; 0 for none
 };
 
 const FileKindCase kFileKinds[] = {
-    {"icon", CMD_SAVE_ICON, CMD_OPEN_ICON, L"session.ico", {false, false, false}, kIconFileKind},
-    {"cursor", CMD_SAVE_CURSOR, CMD_OPEN_CURSOR, L"session.cur", {false, true, false}, kCursorFileKind},
+    {"icon", CMD_SAVE_ICON, CMD_OPEN_ICON, L"session.ico", {false, false, false}, kIconFileKind, 0, 0},
+    {"cursor", CMD_SAVE_CURSOR, CMD_OPEN_CURSOR, L"session.cur", {false, true, false}, kCursorFileKind, 0, 0},
     {"animated cursor", CMD_SAVE_ANIMATED_CURSOR, CMD_OPEN_ANIMATED_CURSOR, L"session.ani", {false, true, true},
-     kAniFileKind},
-    {"project", CMD_SAVE_PROJECT, CMD_OPEN_PROJECT, L"session.fic", {true, true, true}, kIconFileKind},
+     kAniFileKind, 0, 0},
+    {"project", CMD_SAVE_PROJECT, CMD_OPEN_PROJECT, L"session.fic", {true, true, true}, kIconFileKind, 'S', 'O'},
 };
 
 Image* Edited()
@@ -631,12 +641,12 @@ void SetHotSpotAndRate(Session& session)
 
 void SaveAs(Session& session, const FileKindCase& kind)
 {
-    SCOPED_TRACE(std::string("step: save as ") + kind.step + " through the File menu");
+    SCOPED_TRACE(std::string("step: save as ") + kind.step);
     Context().document->modified = 1;
     MessageBoxRecorder boxes;
     {
         FileDialogAnswer save(TestPath(L"session"));
-        SendMessageW(session.window, WM_COMMAND, kind.save, 0);
+        ChooseFileCommand(session.window, kind.save, kind.saveKey);
         ASSERT_EQ(save.seen().size(), 1u) << "the save dialog showed";
     }
     PumpMessages();
@@ -648,11 +658,11 @@ void SaveAs(Session& session, const FileKindCase& kind)
 
 void Reopen(Session& session, const FileKindCase& kind)
 {
-    SCOPED_TRACE(std::string("step: reopen the ") + kind.step + " through the File menu");
+    SCOPED_TRACE(std::string("step: reopen the ") + kind.step);
     MessageBoxRecorder boxes;
     {
         FileDialogAnswer open(TestPath(kind.file));
-        SendMessageW(session.window, WM_COMMAND, kind.open, 0);
+        ChooseFileCommand(session.window, kind.open, kind.openKey);
         ASSERT_EQ(open.seen().size(), 1u) << "the open dialog showed";
     }
     PumpMessages();
