@@ -59,8 +59,9 @@ void UpdateReadout(EditAreaState& state, const PixelHit& hit)
         SetStatusText(state, EmptyReadout());
 }
 
-// Drags pull the view along when the pointer leaves the canvas. The bars are told only of a
-// real change: setting them redraws them, which would cost every pointer move of a drag.
+// Drags pull the view along when the pointer leaves the canvas. The bars and the canvas are
+// redrawn only on a real change: setting the bars redraws them, which would cost every
+// pointer move of a drag, and a tool may repaint no more than the pixels it changed.
 void AutoScroll(EditAreaState& state, int x, int y)
 {
     CanvasView& view = state.view;
@@ -72,8 +73,10 @@ void AutoScroll(EditAreaState& state, int x, int y)
         view.scrollX = AutoScrolledOffset(view.scrollX, outsideX, view.clientWidth, view.imageWidth * view.zoom);
     if (view.scrollFlags & kVerticalBar)
         view.scrollY = AutoScrolledOffset(view.scrollY, outsideY, view.clientHeight, view.imageHeight * view.zoom);
-    if (view.scrollX != scrollX || view.scrollY != scrollY)
+    if (view.scrollX != scrollX || view.scrollY != scrollY) {
         UpdateScrollInfo(state);
+        RedrawCanvas(state);
+    }
 }
 
 void PickCursor(EditAreaState& state, const PixelHit& hit)

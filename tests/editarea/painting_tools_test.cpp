@@ -444,6 +444,26 @@ TEST_F(PaintingTest, EveryMoveOfAStrokeEqualsTheWholePathDrawnOnce)
     }
 }
 
+// A stroke that pulls the view along shows the scrolled canvas whole, not just the pixels
+// its segment changed.
+TEST_F(PaintingTest, AStrokeThatScrollsTheViewRepaintsAllOfIt)
+{
+    Open(Noise);
+    context.currentTool = kZoomInTool;
+    SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(348, 219));
+    SendMessageW(canvas, WM_LBUTTONUP, 0, MAKELPARAM(348, 219));
+    ASSERT_NE(GetWindowLongW(canvas, GWL_STYLE) & WS_VSCROLL, 0) << "zoomed in far enough for a bar";
+    const int scrolled = GetScrollPos(canvas, SB_VERT);
+    context.currentTool = kPenTool;
+    SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(348, 200));
+    SendMessageW(canvas, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(348, 600));  // below the canvas
+    ASSERT_GT(GetScrollPos(canvas, SB_VERT), scrolled) << "the view was pulled down";
+    RECT client{};
+    GetClientRect(canvas, &client);
+    EXPECT_EQ(FirstDifference(ScreenPixels(canvas), PrintedPixels(canvas), client.right), "");
+    SendMessageW(canvas, WM_LBUTTONUP, 0, MAKELPARAM(348, 600));
+}
+
 // A half-transparent stroke that crosses itself is one coat: no pixel gets more alpha than
 // the color has, the crossing included. Smoothed edges may have less.
 TEST_F(PaintingTest, SelfCrossingHalfTransparentStrokeHasOneAlphaEverywhere)
