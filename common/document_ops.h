@@ -67,3 +67,7 @@ bool MoveLayer(Image* image, int from, int to);
 // bottom first. False when the composite or a visible layer's bitmap is missing or GDI+
 // fails; the composite is then left as it was.
 bool RecompositeImage(Image* image);
+
+// The same for the pixels of columns left..right-1 and rows top..bottom-1 only (clipped to
+// the image), for changes known to stay inside them.
+bool RecompositeImageArea(Image* image, int left, int top, int right, int bottom);

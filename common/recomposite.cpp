@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -40,23 +41,45 @@ void ClearPixels(const PixelView& view)
         std::memset(view.Row(y), 0, size_t(view.width) * 4);
 }
 
+// The part of `view` from (left, top), width x height, as a view of its own.
+PixelView Part(const PixelView& view, int left, int top, int width, int height)
+{
+    return {width, height, view.stride, view.At(left, top)};
+}
+
 }  // namespace
 
-// All layers are locked before the composite is touched, so a layer that cannot be read
-// leaves the composite as it was instead of half drawn.
 bool RecompositeImage(Image* image)
+{
+    return image && RecompositeImageArea(image, 0, 0, image->width, image->height);
+}
+
+// All layers are locked before the composite is touched, so a layer that cannot be read
+// leaves the composite as it was instead of half drawn. A part of the composite is locked
+// for reading too: the pixels outside the area must come back as they were.
+bool RecompositeImageArea(Image* image, int left, int top, int right, int bottom)
 {
     if (!image || !image->composite || int(image->composite->GetWidth()) != image->width ||
         int(image->composite->GetHeight()) != image->height)
         return false;
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    right = std::min(right, int(image->width));
+    bottom = std::min(bottom, int(image->height));
     VisibleLayers layers;
     if (!LockVisibleLayers(image, &layers))
         return false;
-    BitmapLock target(image->composite, Gdiplus::ImageLockModeWrite);
+    if (left >= right || top >= bottom)
+        return true;
+    const bool whole = left == 0 && top == 0 && right == image->width && bottom == image->height;
+    BitmapLock target(image->composite, whole ? Gdiplus::ImageLockModeWrite : kLockReadWrite);
     if (!target.ok())
         return false;
-    ClearPixels(target.view());
+    const int width = right - left;
+    const int height = bottom - top;
+    const PixelView area = Part(target.view(), left, top, width, height);
+    ClearPixels(area);
     for (const std::unique_ptr<BitmapLock>& layer : layers.locks)
-        DrawOver(layer->view(), target.view(), 0, 0);
+        DrawOver(Part(layer->view(), left, top, width, height), area, 0, 0);
     return true;
 }

@@ -59,17 +59,24 @@ void UpdateReadout(EditAreaState& state, const PixelHit& hit)
         SetStatusText(state, EmptyReadout());
 }
 
-// Drags pull the view along when the pointer leaves the canvas.
+// Drags pull the view along when the pointer leaves the canvas. The bars and the canvas are
+// redrawn only on a real change: setting the bars redraws them, which would cost every
+// pointer move of a drag, and a tool may repaint no more than the pixels it changed.
 void AutoScroll(EditAreaState& state, int x, int y)
 {
     CanvasView& view = state.view;
     const int outsideX = x < 0 ? x : (x >= view.clientWidth ? x - view.clientWidth + 1 : 0);
     const int outsideY = y < 0 ? y : (y >= view.clientHeight ? y - view.clientHeight + 1 : 0);
+    const int scrollX = view.scrollX;
+    const int scrollY = view.scrollY;
     if (view.scrollFlags & kHorizontalBar)
         view.scrollX = AutoScrolledOffset(view.scrollX, outsideX, view.clientWidth, view.imageWidth * view.zoom);
     if (view.scrollFlags & kVerticalBar)
         view.scrollY = AutoScrolledOffset(view.scrollY, outsideY, view.clientHeight, view.imageHeight * view.zoom);
-    UpdateScrollInfo(state);
+    if (view.scrollX != scrollX || view.scrollY != scrollY) {
+        UpdateScrollInfo(state);
+        RedrawCanvas(state);
+    }
 }
 
 void PickCursor(EditAreaState& state, const PixelHit& hit)

@@ -61,20 +61,43 @@ void DrawStripText(const EditAreaState& state, HDC dc)
     SelectObject(dc, previousFont);
 }
 
-void PaintStrip(EditAreaState& state, HDC target)
+bool StripPanelCurrent(const EditAreaState& state)
 {
-    const BackBuffer& buffer = state.stripBuffer;
-    if (!buffer.dc)
-        return;
-    RECT all{0, 0, buffer.pixels.width, buffer.pixels.height};
+    const BackBuffer& panel = state.stripPanel;
+    return panel.dc && panel.pixels.width == state.stripBuffer.pixels.width &&
+           panel.pixels.height == state.stripBuffer.pixels.height && state.stripPanelFrameWidth == state.frameWidth &&
+           state.stripPanelColors.frame == state.colors.frame && state.stripPanelColors.face == state.colors.face;
+}
+
+// Draws the panel into its own buffer when the size or the colors have changed; false when
+// that buffer cannot be made.
+bool UpdateStripPanel(EditAreaState& state)
+{
+    if (StripPanelCurrent(state))
+        return true;
+    BackBuffer& panel = state.stripPanel;
+    if (!RebuildBackBuffer(panel, state.stripBuffer.pixels.width, state.stripBuffer.pixels.height))
+        return false;
+    RECT all{0, 0, panel.pixels.width, panel.pixels.height};
     HBRUSH frameBrush = CreateSolidBrush(state.colors.frame);
-    FillRect(buffer.dc, &all, frameBrush);
+    FillRect(panel.dc, &all, frameBrush);
     DeleteObject(frameBrush);
     {
-        Gdiplus::Graphics graphics(buffer.dc);
+        Gdiplus::Graphics graphics(panel.dc);
         graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
         FillRoundedPanel(state, graphics);
     }
+    state.stripPanelColors = state.colors;
+    state.stripPanelFrameWidth = state.frameWidth;
+    return true;
+}
+
+void PaintStrip(EditAreaState& state, HDC target)
+{
+    const BackBuffer& buffer = state.stripBuffer;
+    if (!buffer.dc || !UpdateStripPanel(state))
+        return;
+    PresentBackBuffer(state.stripPanel, buffer.dc);
     DrawStripText(state, buffer.dc);
     PresentBackBuffer(buffer, target);
 }
@@ -252,6 +275,7 @@ void DestroyControlsStrip(EditAreaState& state)
         DeleteObject(state.readoutFont);
     state.readoutFont = nullptr;
     ReleaseBackBuffer(state.stripBuffer);
+    ReleaseBackBuffer(state.stripPanel);
     if (state.stripClassRegistered)
         UnregisterClassW(kStripClass, state.instance);
     state.stripClassRegistered = false;

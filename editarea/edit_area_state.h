@@ -49,6 +49,11 @@ struct EditAreaState {
     BackBuffer frameBuffer;
     BackBuffer canvasBuffer;
     BackBuffer stripBuffer;
+    // The strip's frame color and rounded panel without the text, drawn again only when the
+    // look it was drawn for changes: the readout repaints on every pointer move.
+    BackBuffer stripPanel;
+    PanelColors stripPanelColors;
+    int stripPanelFrameWidth;
     std::wstring statusText;
     PanelColors colors;
 

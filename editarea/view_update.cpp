@@ -47,6 +47,16 @@ void RedrawCanvas(const EditAreaState& state)
         RedrawWindow(state.canvas, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
+void RedrawCanvasPixels(const EditAreaState& state, int left, int top, int right, int bottom)
+{
+    if (!state.canvas || left >= right || top >= bottom)
+        return;
+    const CanvasPoint origin = ImageOrigin(state.view);
+    const int zoom = state.view.zoom;
+    const RECT screen{origin.x + left * zoom, origin.y + top * zoom, origin.x + right * zoom, origin.y + bottom * zoom};
+    RedrawWindow(state.canvas, &screen, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
 void UpdateScrollBars(EditAreaState& state)
 {
     if (!state.canvas)

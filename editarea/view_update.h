@@ -24,3 +24,7 @@ void ZoomAtPixel(EditAreaState& state, ZoomDirection direction, bool doubleClick
 
 // Redraws the canvas at once.
 void RedrawCanvas(const EditAreaState& state);
+
+// Redraws at once only the part of the canvas showing image pixels left..right-1,
+// top..bottom-1 (the rest of the window already shows what it should).
+void RedrawCanvasPixels(const EditAreaState& state, int left, int top, int right, int bottom);

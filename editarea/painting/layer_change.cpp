@@ -48,6 +48,12 @@ void ShowLayerChange(EditAreaState& state)
     RedrawCanvas(state);
 }
 
+void ShowLayerChangeIn(EditAreaState& state, const PixelRect& area)
+{
+    RecompositeImageArea(state.image, area.left, area.top, area.right, area.bottom);
+    RedrawCanvasPixels(state, area.left, area.top, area.right, area.bottom);
+}
+
 void FinishLayerChange(EditAreaState& state)
 {
     RefreshSelectionContent(state);

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <gdiplus.h>
 
+#include "common/selection/pixel_set.h"  // PixelRect
 #include "edit_area_state.h"
 
 struct ToolOptions;
@@ -25,6 +26,9 @@ void RecordUndoEntry(const EditAreaState& state);
 
 // Rebuilds the image's composite from its visible layers and redraws the canvas at once.
 void ShowLayerChange(EditAreaState& state);
+
+// The same for a change of the layer that stays inside `area` (image pixels).
+void ShowLayerChangeIn(EditAreaState& state, const PixelRect& area);
 
 // The end of a change: the selection content taken again from the layer, the document
 // marked modified, the main window told.

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <gdiplus.h>
 
+#include "common/selection/pixel_set.h"  // PixelRect
 #include "common/selection_state.h"
 
 // How the stroke's pixels meet the layer's.
@@ -34,5 +35,13 @@ void DeletePaintStroke(PaintStroke* stroke);
 // The dot of a press: a round dot of the pen's width at pixel (x, y), over the layer as it is.
 bool DrawStrokeDot(const PaintStroke& stroke, Gdiplus::Bitmap* layer, const SelectionState* selection, int x, int y);
 
-// Adds the segment from -> to, restores the layer from the backup and draws the whole path.
-bool ExtendStroke(PaintStroke& stroke, Gdiplus::Bitmap* layer, const SelectionState* selection, POINT from, POINT to);
+// The layer pixels that a segment from -> to of a pen `width` wide can touch, smoothed edges
+// included, clipped to a width x height layer (empty when it misses the layer).
+PixelRect SegmentReach(POINT from, POINT to, float width, int layerWidth, int layerHeight);
+
+// Adds the segment from -> to and makes the layer the backup with the whole path drawn over
+// it. Only the reach of the new segment can differ from the layer before (the rest of the
+// path is drawn there already), so only that is restored and drawn again; `changed`, when
+// given, receives it.
+bool ExtendStroke(PaintStroke& stroke, Gdiplus::Bitmap* layer, const SelectionState* selection, POINT from, POINT to,
+                  PixelRect* changed = nullptr);

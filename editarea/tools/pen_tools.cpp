@@ -68,9 +68,10 @@ void StrokeMove(EditAreaState& state, const ToolInput& input)
     if (!state.stroke || (input.pixel.x == state.anchor.x && input.pixel.y == state.anchor.y))
         return;
     const POINT pixel{input.pixel.x, input.pixel.y};
-    ExtendStroke(*state.stroke, state.layer->bitmap, Selection(state), state.anchor, pixel);
+    PixelRect changed{};
+    ExtendStroke(*state.stroke, state.layer->bitmap, Selection(state), state.anchor, pixel, &changed);
     state.anchor = pixel;
-    ShowLayerChange(state);
+    ShowLayerChangeIn(state, changed);
 }
 
 // Also the end of a stroke whose capture was taken away: the whole button-up work is done.

@@ -439,6 +439,26 @@ TEST(RecompositeImage, BlendsHalfTransparentLayers)
     PYX_DeleteImage(image);
 }
 
+// An area is drawn afresh and nothing outside it is touched (the junk stays); areas are
+// clipped to the image.
+TEST(RecompositeImage, AnAreaRedrawsOnlyItsOwnPixels)
+{
+    const uint32_t j = 0x80123456u;  // the junk PaintedImage leaves in the composite
+    const struct { const char* name; int left, top, right, bottom; std::vector<uint32_t> expected; } cases[] = {
+        {"inside", 1, 0, 3, 1, {j, kBlue, kRed, j, j, j, j, j}},
+        {"partly outside", -5, 1, 2, 9, {j, j, j, j, kBlue, kBlue, j, j}},
+        {"whole", 0, 0, 4, 2, Row(kBlue, kBlue, kRed, kRed)},
+        {"empty", 2, 0, 2, 2, {j, j, j, j, j, j, j, j}},
+        {"wholly outside", 10, 10, 12, 12, {j, j, j, j, j, j, j, j}},
+    };
+    for (const auto& c : cases) {
+        Image* image = PaintedImage({Fill(kRed), Halves(kBlue, kClear)}, ~0u);
+        EXPECT_TRUE(RecompositeImageArea(image, c.left, c.top, c.right, c.bottom)) << c.name;
+        EXPECT_EQ(ReadPixels(image->composite), c.expected) << c.name;
+        PYX_DeleteImage(image);
+    }
+}
+
 TEST(RecompositeImage, AFailureLeavesTheCompositeAsItWas)
 {
     const std::vector<uint32_t> junk(8, 0x80123456u);

@@ -373,6 +373,16 @@ TEST_F(EditAreaTest, StripDrawsThePanelAndTheReadout)
         for (int x = 29; x < 500; x++)
             textPixels += capture.at(x, y) != rgb(face);
     EXPECT_GT(textPixels, 200) << "readout text drawn";
+
+    // A wider frame stretches the panel; the readout still changes over it.
+    SetWindowPos(frame, nullptr, 0, 0, kFrameW + 100, kFrameH, SWP_NOMOVE | SWP_NOZORDER);
+    MoveTo(132 + 27 * 3, 3 + 27 * 5);
+    const Capture wider = CaptureClient(strip);
+    ASSERT_EQ(wider.width, kFrameW + 96);
+    EXPECT_EQ(wider.at(wider.width - 2, 27), rgb(frameColor)) << "frame color right of the panel";
+    EXPECT_EQ(wider.at(wider.width - 40, 40), rgb(face)) << "panel face where the old panel ended";
+    EXPECT_EQ(wider.at(wider.width - 30, 8), rgb(face)) << "near the new top right corner";
+    EXPECT_EQ(wider.at(3, 27), 0u);
 }
 
 TEST_F(EditAreaTest, TransformationButtonsShowTheirPictures)

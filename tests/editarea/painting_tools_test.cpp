@@ -7,8 +7,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "common/gdiplus_pixels.h"
@@ -54,6 +56,61 @@ int BlackPixels(HWND window)
     DeleteDC(dc);
     return black;
 }
+// The client area's pixels, 0x00RRGGBB, read from the window as it is on screen now, or as
+// the window draws itself afresh.
+std::vector<uint32_t> ClientPixels(HWND window, bool fromScreen)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    if (fromScreen) {
+        HDC windowDc = GetDC(window);
+        BitBlt(dc, 0, 0, client.right, client.bottom, windowDc, 0, 0, SRCCOPY);
+        ReleaseDC(window, windowDc);
+    } else {
+        SendMessageW(window, WM_PRINTCLIENT, WPARAM(dc), PRF_CLIENT);
+    }
+    GdiFlush();
+    const uint32_t* pixels = static_cast<const uint32_t*>(bits);
+    std::vector<uint32_t> copy(pixels, pixels + size_t(client.right) * client.bottom);
+    for (uint32_t& pixel : copy)
+        pixel &= 0xFFFFFF;
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return copy;
+}
+
+// Where two pictures `width` pixels wide first differ, or nothing when they are the same.
+std::string FirstDifference(const std::vector<uint32_t>& got, const std::vector<uint32_t>& expected, int width)
+{
+    if (got.size() != expected.size())
+        return "sizes differ";
+    for (size_t i = 0; i < got.size(); i++)
+        if (got[i] != expected[i]) {
+            char text[80];
+            std::snprintf(text, sizeof(text), "at %d,%d: %08X instead of %08X", int(i % size_t(width)),
+                          int(i / size_t(width)), unsigned(got[i]), unsigned(expected[i]));
+            return text;
+        }
+    return "";
+}
+
+std::vector<uint32_t> ScreenPixels(HWND window)
+{
+    return ClientPixels(window, true);
+}
+
+std::vector<uint32_t> PrintedPixels(HWND window)
+{
+    return ClientPixels(window, false);
+}
+
 UndoChain* gChain = nullptr;
 Resource* gDocument = nullptr;
 
@@ -300,6 +357,111 @@ TEST_F(PaintingTest, PenClickLeavesOneRoundDotOfThePenSize)
         PYX_DeleteUndoChain(gChain);
         gChain = PYX_InitNewUndoChain();
     }
+}
+
+// The layer as a stroke leaves it: the opened pixels with the whole path of `points` drawn
+// once, the way a single drawing of the finished path looks. Built here with its own pen.
+Pixels WholePathOver(const Pixels& opened, const std::vector<POINT>& points, bool eraser, float width,
+                     bool antialiased, uint32_t color, HRGN clip)
+{
+    Gdiplus::Bitmap* layer = MakeBitmap(kSize, kSize, [&](int x, int y) { return opened[size_t(y) * kSize + x]; });
+    {
+        Gdiplus::Graphics graphics(layer);
+        graphics.SetSmoothingMode(antialiased ? Gdiplus::SmoothingModeAntiAlias : Gdiplus::SmoothingModeNone);
+        if (!eraser)
+            graphics.SetCompositingQuality(Gdiplus::CompositingQualityHighQuality);
+        graphics.SetCompositingMode(eraser ? Gdiplus::CompositingModeSourceCopy : Gdiplus::CompositingModeSourceOver);
+        Gdiplus::Region region(clip);
+        graphics.SetClip(&region);
+        Gdiplus::GraphicsPath path;
+        for (size_t i = 1; i < points.size(); i++)
+            path.AddLine(int(points[i - 1].x), int(points[i - 1].y), int(points[i].x), int(points[i].y));
+        Gdiplus::SolidBrush brush{Gdiplus::Color(Gdiplus::ARGB(eraser ? 0u : color))};
+        Gdiplus::Pen pen(&brush, width);
+        pen.SetLineCap(Gdiplus::LineCapRound, Gdiplus::LineCapRound, Gdiplus::DashCapRound);
+        pen.SetLineJoin(Gdiplus::LineJoinRound);
+        graphics.DrawPath(&pen, &path);
+    }
+    Pixels pixels = ReadPixels(layer);
+    delete layer;
+    return pixels;
+}
+
+// A move redraws only around its new segment, yet after every move the layer, the composite
+// and the canvas on screen are what drawing the whole path once over the opened layer gives:
+// long segments back across earlier ones, the pointer beyond the image (the point held at
+// the image's edge), and a selection of two pieces clipping it.
+TEST_F(PaintingTest, EveryMoveOfAStrokeEqualsTheWholePathDrawnOnce)
+{
+    const struct Case {
+        const char* name;
+        int tool;
+        int size;
+        int antialiased;
+        bool twoPieces;
+    } cases[] = {{"smooth pen", kPenTool, 5, 1, false},
+                 {"smooth pen, two-piece selection", kPenTool, 5, 1, true},
+                 {"aliased wide pen", kPenTool, 9, 0, false},
+                 {"eraser, two-piece selection", kEraserTool, 5, 0, true}};
+    // Pointer positions in image pixels (some beyond the image) and the points they give.
+    const std::vector<POINT> pointer = {{3, 5}, {28, 27}, {29, 4}, {-3, 40}, {17, 1}, {16, 30}, {40, 15}, {2, 16}};
+    const std::vector<POINT> held = {{3, 5}, {28, 27}, {29, 4}, {0, 31}, {17, 1}, {16, 30}, {31, 15}, {2, 16}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        gReports = Reports{};
+        options.penSize = c.size;
+        options.eraserSize = c.size;
+        options.penAntialiased = c.antialiased;
+        brush.primaryColor = 0x800000FFu;
+        Open(Noise);
+        HRGN clip = CreateRectRgn(0, 0, kSize, kSize);
+        if (c.twoPieces) {
+            HRGN second = CreateRectRgn(20, 18, 30, 29);
+            SetRectRgn(clip, 2, 3, 15, 25);
+            CombineRgn(clip, clip, second, RGN_OR);
+            DeleteObject(second);
+            HRGN shared = CreateRectRgn(0, 0, 0, 0);
+            CombineRgn(shared, clip, nullptr, RGN_COPY);
+            Select(shared);
+        }
+        context.currentTool = c.tool;
+        Press(pointer[0].x, pointer[0].y);
+        for (size_t i = 1; i < pointer.size(); i++) {
+            Drag(pointer[i].x, pointer[i].y);
+            const std::vector<POINT> sofar(held.begin(), held.begin() + long(i) + 1);
+            const Pixels expected = WholePathOver(before, sofar, c.tool == kEraserTool, float(c.size),
+                                                  c.antialiased != 0, brush.primaryColor, clip);
+            ASSERT_EQ(FirstDifference(Layer(), expected, kSize), "") << "layer after move " << i;
+            ASSERT_EQ(FirstDifference(Composite(), expected, kSize), "") << "composite after move " << i;
+            RECT client{};
+            GetClientRect(canvas, &client);
+            ASSERT_EQ(FirstDifference(ScreenPixels(canvas), PrintedPixels(canvas), client.right), "")
+                << "canvas after move " << i;
+        }
+        Release(pointer.back().x, pointer.back().y);
+        DeleteObject(clip);
+        EASEL_DestroyWindow();
+    }
+}
+
+// A stroke that pulls the view along shows the scrolled canvas whole, not just the pixels
+// its segment changed.
+TEST_F(PaintingTest, AStrokeThatScrollsTheViewRepaintsAllOfIt)
+{
+    Open(Noise);
+    context.currentTool = kZoomInTool;
+    SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(348, 219));
+    SendMessageW(canvas, WM_LBUTTONUP, 0, MAKELPARAM(348, 219));
+    ASSERT_NE(GetWindowLongW(canvas, GWL_STYLE) & WS_VSCROLL, 0) << "zoomed in far enough for a bar";
+    const int scrolled = GetScrollPos(canvas, SB_VERT);
+    context.currentTool = kPenTool;
+    SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(348, 200));
+    SendMessageW(canvas, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(348, 600));  // below the canvas
+    ASSERT_GT(GetScrollPos(canvas, SB_VERT), scrolled) << "the view was pulled down";
+    RECT client{};
+    GetClientRect(canvas, &client);
+    EXPECT_EQ(FirstDifference(ScreenPixels(canvas), PrintedPixels(canvas), client.right), "");
+    SendMessageW(canvas, WM_LBUTTONUP, 0, MAKELPARAM(348, 600));
 }
 
 // A half-transparent stroke that crosses itself is one coat: no pixel gets more alpha than
