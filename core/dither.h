@@ -12,13 +12,19 @@
 //
 // The color cube is split into 16 x 16 x 16 cells; each cell lists the entries that can be
 // nearest to some color inside it (those not farther from the cell than the best entry's
-// farthest corner), so a query compares a handful of entries, not all of them. A finder
-// fills its cells as queries reach them; the shared finders of the fixed palettes are
-// filled completely once and are then safe to use from any thread.
+// farthest corner). Each cell is split again into 2 x 2 x 2 fine cells whose lists are
+// drawn from their cell's list the same way; most fine cells keep a single entry, which is
+// then the answer without any comparison. A finder fills its cells as queries reach them;
+// the shared finders of the fixed palettes are filled completely once and are then safe to
+// use from any thread.
 class NearestColorFinder {
 public:
     NearestColorFinder(const PaletteColor* palette, int count);
-    int Find(int red, int green, int blue) const;
+    int Find(int red, int green, int blue) const
+    {
+        const uint32_t fine = fine_[FineCell(red, green, blue)];
+        return fine < kListFlag ? int(fine) : FindInList(fine, red, green, blue);
+    }
     PaletteColor Color(int index) const { return palette_[index]; }
 
     // The shared, fully prepared finder of a fixed palette with exactly these colors
@@ -29,18 +35,34 @@ private:
     static constexpr int kCellShift = 4;  // 16 levels per cell and channel
     static constexpr int kCellsPerChannel = 256 >> kCellShift;
     static constexpr int kCellCount = kCellsPerChannel * kCellsPerChannel * kCellsPerChannel;
+    static constexpr int kFineShift = 3;  // 8 levels per fine cell and channel
+    static constexpr int kFinePerChannel = 256 >> kFineShift;
+    static constexpr int kFineCount = kFinePerChannel * kFinePerChannel * kFinePerChannel;
+    // A fine cell holds its only candidate's index, or this flag plus where its list starts
+    // in fineLists_ (a count, then the indices), or kUnprepared.
+    static constexpr uint32_t kListFlag = 0x80000000u;
+    static constexpr uint32_t kUnprepared = 0xFFFFFFFFu;
 
     struct CellList {
         int32_t start = -1;  // into candidates_; -1 until the cell is prepared
         int32_t count = 0;
     };
 
+    static int FineCell(int red, int green, int blue)
+    {
+        return ((red >> kFineShift) * kFinePerChannel + (green >> kFineShift)) * kFinePerChannel +
+               (blue >> kFineShift);
+    }
+    int FindInList(uint32_t fine, int red, int green, int blue) const;
     void PrepareCell(int cell) const;
+    uint32_t PrepareFineCell(int fineCell) const;
     void PrepareAllCells();
 
     std::vector<PaletteColor> palette_;
     mutable std::vector<CellList> cells_;
     mutable std::vector<uint16_t> candidates_;
+    mutable std::vector<uint32_t> fine_;
+    mutable std::vector<uint16_t> fineLists_;
 };
 
 // Dithers the pixels of `work` in place, rows in view order, each row left to right.
