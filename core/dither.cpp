@@ -3,7 +3,7 @@
 #include <algorithm>
 
 NearestColorFinder::NearestColorFinder(const PaletteColor* palette, int count)
-    : palette_(palette, palette + count), cells_(kCellCount), fine_(kFineCount, kUnprepared)
+    : palette_(palette, palette + count), cells_(kCellCount), fine_(kFineCount, count <= 256 ? kUnlisted : kAskTheCell)
 {
 }
 
@@ -92,38 +92,65 @@ uint32_t NearestColorFinder::PrepareFineCell(int fineCell) const
         PrepareCell(cell);
     std::vector<uint16_t> list;
     AppendCandidates(palette_, candidates_.data() + cells_[cell].start, cells_[cell].count, box, &list);
-    if (list.size() == 1) {
-        fine_[fineCell] = list[0];
+    if (list.empty() || list.size() > kFineSlots) {
+        fine_[fineCell] = kAskTheCell;
     } else {
-        fine_[fineCell] = kListFlag | uint32_t(fineLists_.size());
-        fineLists_.push_back(uint16_t(list.size()));  // at most 65535 entries reach here
-        fineLists_.insert(fineLists_.end(), list.begin(), list.end());
+        uint32_t slots = 0;
+        for (int i = 0; i < kFineSlots; i++)
+            slots |= uint32_t(list[std::min(size_t(i), list.size() - 1)]) << (8 * i);
+        fine_[fineCell] = slots;
     }
     return fine_[fineCell];
 }
 
 void NearestColorFinder::PrepareAllCells()
 {
+    if (palette_.size() > 256) {
+        for (int cell = 0; cell < kCellCount; cell++)
+            PrepareCell(cell);
+        return;
+    }
     for (int cell = 0; cell < kFineCount; cell++)
         PrepareFineCell(cell);
 }
 
-int NearestColorFinder::FindInList(uint32_t fine, int red, int green, int blue) const
+int NearestColorFinder::FindInCell(int red, int green, int blue) const
 {
-    if (fine == kUnprepared)
-        fine = PrepareFineCell(FineCell(red, green, blue));
-    if (fine < kListFlag)
-        return int(fine);
+    const int cell = ((red >> kCellShift) * kCellsPerChannel + (green >> kCellShift)) * kCellsPerChannel +
+                     (blue >> kCellShift);
+    if (cells_[cell].start < 0)
+        PrepareCell(cell);
     // Candidates are in index order, so a strict comparison keeps the lowest index on ties.
-    const uint16_t* list = fineLists_.data() + (fine & ~kListFlag);
-    const uint16_t* candidate = list + 1;
+    const uint16_t* candidate = candidates_.data() + cells_[cell].start;
     int bestIndex = 0, bestDistance = INT32_MAX;
-    for (int i = 0; i < list[0]; i++) {
+    for (int i = 0; i < cells_[cell].count; i++) {
         const int distance = SquaredDistance(palette_[candidate[i]], red, green, blue);
         if (distance < bestDistance) {
             bestDistance = distance;
             bestIndex = candidate[i];
         }
+    }
+    return bestIndex;
+}
+
+int NearestColorFinder::Find(int red, int green, int blue) const
+{
+    const int fineCell = ((red >> kFineShift) * kFinePerChannel + (green >> kFineShift)) * kFinePerChannel +
+                         (blue >> kFineShift);
+    uint32_t slots = fine_[fineCell];
+    if ((slots & 0xFF) > (slots >> 8 & 0xFF)) {
+        if (slots == kUnlisted)
+            slots = PrepareFineCell(fineCell);
+        if (slots == kAskTheCell)
+            return FindInCell(red, green, blue);
+    }
+    // The four slots rise in index order, so a strict comparison keeps the lowest on ties.
+    int bestIndex = int(slots & 0xFF), bestDistance = SquaredDistance(palette_[bestIndex], red, green, blue);
+    for (int i = 1; i < kFineSlots; i++) {
+        const int index = int(slots >> (8 * i) & 0xFF);
+        const int distance = SquaredDistance(palette_[index], red, green, blue);
+        bestIndex = distance < bestDistance ? index : bestIndex;
+        bestDistance = distance < bestDistance ? distance : bestDistance;
     }
     return bestIndex;
 }
@@ -166,6 +193,68 @@ void DiffuseDown(uint8_t* below, const int16_t* errors, int width)
 
 }  // namespace
 
+namespace {
+
+// The nearest of exactly two entries without a table: entry 1 is nearer than entry 0 when
+// 2 v.(c1 - c0) > |c1|^2 - |c0|^2 (the difference of the two squared distances); a tie
+// keeps entry 0.
+struct NearerOfTwo {
+    int red, green, blue, threshold;
+
+    NearerOfTwo(PaletteColor c0, PaletteColor c1)
+        : red(2 * (PaletteRed(c1) - PaletteRed(c0))), green(2 * (PaletteGreen(c1) - PaletteGreen(c0))),
+          blue(2 * (PaletteBlue(c1) - PaletteBlue(c0))),
+          threshold(SquaredDistance(c1, 0, 0, 0) - SquaredDistance(c0, 0, 0, 0))
+    {
+    }
+    int operator()(int r, int g, int b) const { return red * r + green * g + blue * b > threshold ? 1 : 0; }
+};
+
+struct TableLookup {
+    const NearestColorFinder& finder;
+    int operator()(int r, int g, int b) const { return finder.Find(r, g, b); }
+};
+
+// The walk itself. The current pixel's color, with every error it has received, is carried
+// from one pixel to the next in registers; the right neighbour's share goes there and the
+// lower neighbours' into the row below once the row is done.
+template <typename Nearest>
+void DitherRows(const PixelView& work, const NearestColorFinder& finder, const Nearest& nearest, const int* divided,
+                int alphaThreshold, uint16_t* indices)
+{
+    std::vector<int16_t> errors(size_t(work.width) * 4, 0);
+    for (int y = 0; y < work.height; y++) {
+        uint8_t* p = work.Row(y);
+        int red = p[kRed], green = p[kGreen], blue = p[kBlue];
+        uint16_t* rowIndices = indices ? indices + size_t(y) * work.width : nullptr;
+        for (int x = 0; x < work.width; x++, p += 4) {
+            const int index = nearest(red, green, blue);
+            const PaletteColor e = finder.Color(index);
+            const int errorRed = divided[red - PaletteRed(e)], errorGreen = divided[green - PaletteGreen(e)],
+                      errorBlue = divided[blue - PaletteBlue(e)];
+            int16_t* error = errors.data() + size_t(x) * 4;
+            error[kRed] = int16_t(errorRed);
+            error[kGreen] = int16_t(errorGreen);
+            error[kBlue] = int16_t(errorBlue);
+            if (rowIndices)
+                rowIndices[x] = uint16_t(index);
+            if (x + 1 < work.width) {
+                red = std::clamp(p[4 + kRed] + errorRed, 0, 255);
+                green = std::clamp(p[4 + kGreen] + errorGreen, 0, 255);
+                blue = std::clamp(p[4 + kBlue] + errorBlue, 0, 255);
+            }
+            p[kRed] = PaletteRed(e);
+            p[kGreen] = PaletteGreen(e);
+            p[kBlue] = PaletteBlue(e);
+            p[kAlpha] = p[kAlpha] > alphaThreshold ? 255 : 0;
+        }
+        if (y + 1 < work.height)
+            DiffuseDown(work.Row(y + 1), errors.data(), work.width);
+    }
+}
+
+}  // namespace
+
 void DitherToPalette(const PixelView& work, const NearestColorFinder& finder, int level,
                      int alphaThreshold, uint16_t* indices)
 {
@@ -173,36 +262,15 @@ void DitherToPalette(const PixelView& work, const NearestColorFinder& finder, in
     int dividedBy[511];
     for (int difference = -255; difference <= 255; difference++)
         dividedBy[difference + 255] = difference / level;  // truncates toward zero
-    const int* divided = dividedBy + 255;
     // Thresholding is idempotent and nothing else reads the alpha, so thresholding each
     // pixel once as it is visited gives what thresholding it at every diffusion would.
-    std::vector<int16_t> errors(size_t(work.width) * 4, 0);
-    for (int y = 0; y < work.height; y++) {
-        uint8_t* p = work.Row(y);
-        for (int x = 0; x < work.width; x++, p += 4) {
-            const int index = finder.Find(p[kRed], p[kGreen], p[kBlue]);
-            const PaletteColor e = finder.Color(index);
-            const int red = divided[p[kRed] - PaletteRed(e)], green = divided[p[kGreen] - PaletteGreen(e)],
-                      blue = divided[p[kBlue] - PaletteBlue(e)];
-            if (x + 1 < work.width) {
-                p[4 + kRed] = AddClamped(p[4 + kRed], red);
-                p[4 + kGreen] = AddClamped(p[4 + kGreen], green);
-                p[4 + kBlue] = AddClamped(p[4 + kBlue], blue);
-            }
-            int16_t* error = errors.data() + size_t(x) * 4;
-            error[kRed] = int16_t(red);
-            error[kGreen] = int16_t(green);
-            error[kBlue] = int16_t(blue);
-            p[kRed] = PaletteRed(e);
-            p[kGreen] = PaletteGreen(e);
-            p[kBlue] = PaletteBlue(e);
-            p[kAlpha] = p[kAlpha] > alphaThreshold ? 255 : 0;
-            if (indices)
-                indices[size_t(y) * work.width + x] = uint16_t(index);
-        }
-        if (y + 1 < work.height)
-            DiffuseDown(work.Row(y + 1), errors.data(), work.width);
-    }
+    if (finder.Count() == 0)
+        return;  // no color to reduce to
+    if (finder.Count() == 2)
+        DitherRows(work, finder, NearerOfTwo(finder.Color(0), finder.Color(1)), dividedBy + 255, alphaThreshold,
+                   indices);
+    else
+        DitherRows(work, finder, TableLookup{finder}, dividedBy + 255, alphaThreshold, indices);
 }
 
 void ThresholdAlpha(const PixelView& work, int alphaThreshold)

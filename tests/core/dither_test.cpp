@@ -72,6 +72,8 @@ TEST(NearestColor, TiesGoToTheLowestIndex)
     EXPECT_EQ(NearestColorFinder(duplicated, 3).Find(0x12, 0x34, 0x56), 0);
     const PaletteColor equidistant[] = {0x000000, 0x000002};
     EXPECT_EQ(NearestColorFinder(equidistant, 2).Find(0, 0, 1), 0);
+    TestPixels tied(1, 1, Argb(255, 0, 0, 1));
+    EXPECT_EQ(Dither(tied, equidistant, 2, 1, 0), (std::vector<uint16_t>{0}));
 }
 
 TEST(Dither, PaletteColorsComeBackUnchanged)
@@ -231,8 +233,15 @@ TEST(Dither, MatchesThePixelByPixelWalkOnRandomPictures)
         {kPalette2, 2, 7, 200, 31, 13, 2, false},     {kPalette2, 2, 1, 128, 2, 1, 0, false},
         {crowded, 7, 3, 100, 19, 23, 0, false},
     };
+    // More than 256 entries take the path without the fine cells.
     std::mt19937 random(11);
-    for (const Case& c : cases) {
+    std::vector<PaletteColor> large(300);
+    for (PaletteColor& color : large)
+        color = random() & 0xFFFFFF;
+    const Case largeCase = {large.data(), int(large.size()), 3, 200, 21, 11, 1, false};
+    std::vector<Case> all(std::begin(cases), std::end(cases));
+    all.push_back(largeCase);
+    for (const Case& c : all) {
         const int rowPixels = c.width + c.padding;
         std::vector<uint32_t> pixels(size_t(rowPixels) * c.height);
         for (uint32_t& pixel : pixels)
