@@ -104,3 +104,45 @@ TEST(VectorPaths, HueSaturationAndLuminanceFollowTheFormulasForAnyShift)
                               << std::hex << source << std::dec << " shifted " << shift[0] << "," << shift[1];
                       });
 }
+
+namespace {
+
+// The filter and its reference on the same random padded pictures of every shape; results
+// (padding included) must agree.
+void MatchesReferenceOnEveryShape(unsigned seed, const PixelFilter& filter, const PixelFilter& reference,
+                                  const char* name)
+{
+    std::mt19937 random(seed);
+    for (const Shape& shape : kShapes) {
+        PaddedPicture source = RandomPadded(random, shape.width, shape.height, shape.padding);
+        PaddedPicture result(shape.width, shape.height, shape.padding, kPaddingPattern);
+        PaddedPicture expected = result;
+        filter(source.View(), result.View());
+        reference(source.View(), expected.View());
+        ASSERT_EQ(result.argb, expected.argb) << name << " on " << shape.width << " x " << shape.height;
+    }
+}
+
+}  // namespace
+
+TEST(VectorPaths, CustomKernelsMatchTheTapByTapSum)
+{
+    // Small weights keep every sum within 16 bits; larger ones need 32 bits, the largest
+    // 32-bit products.
+    struct Case {
+        const char* name;
+        int range, scale, offset;
+    } cases[] = {{"16-bit sums", 4, 3, 7}, {"32-bit sums", 300, 50, -20}, {"32-bit weights", 100000, 77777, 3}};
+    std::mt19937 random(21);
+    for (const Case& c : cases) {
+        std::vector<int32_t> weights(25);
+        for (int32_t& weight : weights)
+            weight = int32_t(random() % (2u * c.range + 1)) - c.range;
+        MatchesReferenceOnEveryShape(
+            22, [&](const PixelView& s, const PixelView& r) { CustomFilter({weights.data(), 5, c.scale, c.offset}, s, r); },
+            [&](const PixelView& s, const PixelView& r) {
+                ReferenceCustomFilter(weights.data(), 5, c.scale, c.offset, s, r);
+            },
+            c.name);
+    }
+}
