@@ -146,3 +146,18 @@ TEST(VectorPaths, CustomKernelsMatchTheTapByTapSum)
             c.name);
     }
 }
+
+TEST(VectorPaths, CoverageBlursMatchTheTapByTapFormulas)
+{
+    const struct {
+        const char* name;
+        void (*fast)(const PixelView&, const PixelView&);
+        ReferenceBlur kind;
+    } blurs[] = {{"Gaussian", GaussianBlur5x5, ReferenceBlur::kGaussian},
+                 {"linear", LinearBlur, ReferenceBlur::kLinear},
+                 {"soften", Soften, ReferenceBlur::kSoften}};
+    for (const auto& blur : blurs)
+        MatchesReferenceOnEveryShape(
+            31, blur.fast, [&](const PixelView& s, const PixelView& r) { ReferenceCoverageBlur(blur.kind, s, r); },
+            blur.name);
+}
