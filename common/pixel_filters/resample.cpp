@@ -1,8 +1,13 @@
 #include "common/pixel_filters/resample.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "common/pixel_filters/pixel_buffer.h"
 
@@ -63,18 +68,66 @@ uint32_t Unpremultiply(const Premultiplied& value)
     if (alpha <= 0)
         return 0;
     const Premultiplied color = value * (1.0f / value[3]) + 0.5f;
+#if defined(__SSE2__)
+    // The three truncations and clamps at once: saturating packs clamp to 0..255.
+    __m128i channels = _mm_cvttps_epi32(__m128(color));
+    channels = _mm_packs_epi32(channels, channels);
+    channels = _mm_packus_epi16(channels, channels);
+    return PackPixel(ClampToByte(alpha), 0, 0, 0) | (uint32_t(_mm_cvtsi128_si32(channels)) & 0x00FFFFFFu);
+#else
     return PackPixel(ClampToByte(alpha), ClampToByte(int(color[2])), ClampToByte(int(color[1])),
                      ClampToByte(int(color[0])));
+#endif
 }
 
 }  // namespace
 
+// The premultiplied source rows the output rows read, each row converted once: a ring
+// wide enough for the rows of any one output row (which lie together and move down).
+class PremultipliedRows {
+public:
+    PremultipliedRows(const PixelView& view, const AxisTaps& rowTaps, int top) : view_(view)
+    {
+        for (size_t i = 0; i + 1 < rowTaps.first.size(); i++) {
+            int lowest = INT32_MAX, highest = INT32_MIN;
+            for (size_t t = rowTaps.first[i]; t < rowTaps.first[i + 1]; t++) {
+                lowest = std::min(lowest, rowTaps.taps[t].index - top);
+                highest = std::max(highest, rowTaps.taps[t].index - top);
+            }
+            slots_ = std::max(slots_, highest - lowest + 1);
+        }
+        rows_.resize(size_t(slots_) * view.width);
+        held_.assign(size_t(slots_), -1);
+    }
+
+    const Premultiplied* Row(int index)
+    {
+        const int slot = index % slots_;
+        Premultiplied* row = rows_.data() + size_t(slot) * view_.width;
+        if (held_[size_t(slot)] != index) {
+            const uint32_t* pixels = PixelRow(view_, index);
+            for (int x = 0; x < view_.width; x++)
+                row[x] = Premultiply(pixels[x]);
+            held_[size_t(slot)] = index;
+        }
+        return row;
+    }
+
+private:
+    PixelView view_;
+    int slots_ = 1;
+    std::vector<Premultiplied> rows_;
+    std::vector<int> held_;
+};
+
 // Row by row: the source rows an output row reads are blended first (at the source width),
-// then that one row is scaled across, so only two rows of floats are ever held.
+// then that one row is scaled across, so only two rows of floats are ever held besides the
+// premultiplied source rows.
 void ResampleArea(const PictureArea& from, const PictureArea& to)
 {
     const AxisTaps columns = MakeAxisTaps(from.fullWidth, to.fullWidth);
     const AxisTaps rowTaps = MakeAxisTaps(from.fullHeight, to.fullHeight);
+    PremultipliedRows source(from.view, rowTaps, from.top);
     std::vector<Premultiplied> blended(from.view.width);
     for (int y = 0; y < to.view.height; y++) {
         for (Premultiplied& value : blended)
@@ -84,10 +137,10 @@ void ResampleArea(const PictureArea& from, const PictureArea& to)
             const int index = rowTaps.taps[t].index - from.top;
             if (index < 0 || index >= from.view.height)
                 continue;  // a transparent row adds nothing
-            const uint32_t* row = PixelRow(from.view, index);
+            const Premultiplied* row = source.Row(index);
             const float weight = rowTaps.taps[t].weight;
             for (int x = 0; x < from.view.width; x++)
-                AddWeighted(blended[x], Premultiply(row[x]), weight);
+                AddWeighted(blended[x], row[x], weight);
         }
         uint32_t* out = PixelRow(to.view, y);
         for (int x = 0; x < to.view.width; x++) {
