@@ -21,6 +21,7 @@ std::vector<uint32_t> BenchPicture(int size);
 void RunCoreBenchmarks();
 void RunEaselBenchmarks();
 void RunDocumentBenchmarks();
+void RunDialogBenchmarks();
 void RunEffectBenchmarks();
 void RunFilterBenchmarks();
 void RunStartupBenchmarks();
