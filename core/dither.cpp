@@ -185,10 +185,10 @@ inline uint8_t AddClamped(uint8_t value, int error)
 void DiffuseDown(uint8_t* below, const int16_t* errors, int width)
 {
     const int count = width * 4;
-    for (int i = 4; i < count; i++)
-        below[i] = AddClamped(below[i], errors[i - 4]);
-    for (int i = 0; i < count; i++)
+    for (int i = 0; i < 4 && i < count; i++)
         below[i] = AddClamped(below[i], errors[i]);
+    for (int i = 4; i < count; i++)
+        below[i] = AddClamped(AddClamped(below[i], errors[i - 4]), errors[i]);
 }
 
 }  // namespace
@@ -210,16 +210,27 @@ struct NearerOfTwo {
     int operator()(int r, int g, int b) const { return red * r + green * g + blue * b > threshold ? 1 : 0; }
 };
 
+// The entry's color by a selection between the two, not a load that would wait for it.
+struct TwoColors {
+    PaletteColor first, second;
+    PaletteColor operator()(int index) const { return index ? second : first; }
+};
+
 struct TableLookup {
     const NearestColorFinder& finder;
     int operator()(int r, int g, int b) const { return finder.Find(r, g, b); }
 };
 
+struct PaletteLoad {
+    const NearestColorFinder& finder;
+    PaletteColor operator()(int index) const { return finder.Color(index); }
+};
+
 // The walk itself. The current pixel's color, with every error it has received, is carried
 // from one pixel to the next in registers; the right neighbour's share goes there and the
 // lower neighbours' into the row below once the row is done.
-template <typename Nearest>
-void DitherRows(const PixelView& work, const NearestColorFinder& finder, const Nearest& nearest, const int* divided,
+template <typename Nearest, typename ColorOf>
+void DitherRows(const PixelView& work, const Nearest& nearest, const ColorOf& colorOf, const int* divided,
                 int alphaThreshold, uint16_t* indices)
 {
     std::vector<int16_t> errors(size_t(work.width) * 4, 0);
@@ -229,7 +240,7 @@ void DitherRows(const PixelView& work, const NearestColorFinder& finder, const N
         uint16_t* rowIndices = indices ? indices + size_t(y) * work.width : nullptr;
         for (int x = 0; x < work.width; x++, p += 4) {
             const int index = nearest(red, green, blue);
-            const PaletteColor e = finder.Color(index);
+            const PaletteColor e = colorOf(index);
             const int errorRed = divided[red - PaletteRed(e)], errorGreen = divided[green - PaletteGreen(e)],
                       errorBlue = divided[blue - PaletteBlue(e)];
             int16_t* error = errors.data() + size_t(x) * 4;
@@ -267,10 +278,10 @@ void DitherToPalette(const PixelView& work, const NearestColorFinder& finder, in
     if (finder.Count() == 0)
         return;  // no color to reduce to
     if (finder.Count() == 2)
-        DitherRows(work, finder, NearerOfTwo(finder.Color(0), finder.Color(1)), dividedBy + 255, alphaThreshold,
-                   indices);
+        DitherRows(work, NearerOfTwo(finder.Color(0), finder.Color(1)), TwoColors{finder.Color(0), finder.Color(1)},
+                   dividedBy + 255, alphaThreshold, indices);
     else
-        DitherRows(work, finder, TableLookup{finder}, dividedBy + 255, alphaThreshold, indices);
+        DitherRows(work, TableLookup{finder}, PaletteLoad{finder}, dividedBy + 255, alphaThreshold, indices);
 }
 
 void ThresholdAlpha(const PixelView& work, int alphaThreshold)
