@@ -1,7 +1,6 @@
 #include "common/pixel_filters/resample.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <vector>
 
@@ -82,52 +81,12 @@ uint32_t Unpremultiply(const Premultiplied& value)
 
 }  // namespace
 
-// The premultiplied source rows the output rows read, each row converted once: a ring
-// wide enough for the rows of any one output row (which lie together and move down).
-class PremultipliedRows {
-public:
-    PremultipliedRows(const PixelView& view, const AxisTaps& rowTaps, int top) : view_(view)
-    {
-        for (size_t i = 0; i + 1 < rowTaps.first.size(); i++) {
-            int lowest = INT32_MAX, highest = INT32_MIN;
-            for (size_t t = rowTaps.first[i]; t < rowTaps.first[i + 1]; t++) {
-                lowest = std::min(lowest, rowTaps.taps[t].index - top);
-                highest = std::max(highest, rowTaps.taps[t].index - top);
-            }
-            slots_ = std::max(slots_, highest - lowest + 1);
-        }
-        rows_.resize(size_t(slots_) * view.width);
-        held_.assign(size_t(slots_), -1);
-    }
-
-    const Premultiplied* Row(int index)
-    {
-        const int slot = index % slots_;
-        Premultiplied* row = rows_.data() + size_t(slot) * view_.width;
-        if (held_[size_t(slot)] != index) {
-            const uint32_t* pixels = PixelRow(view_, index);
-            for (int x = 0; x < view_.width; x++)
-                row[x] = Premultiply(pixels[x]);
-            held_[size_t(slot)] = index;
-        }
-        return row;
-    }
-
-private:
-    PixelView view_;
-    int slots_ = 1;
-    std::vector<Premultiplied> rows_;
-    std::vector<int> held_;
-};
-
 // Row by row: the source rows an output row reads are blended first (at the source width),
-// then that one row is scaled across, so only two rows of floats are ever held besides the
-// premultiplied source rows.
+// then that one row is scaled across, so only two rows of floats are ever held.
 void ResampleArea(const PictureArea& from, const PictureArea& to)
 {
     const AxisTaps columns = MakeAxisTaps(from.fullWidth, to.fullWidth);
     const AxisTaps rowTaps = MakeAxisTaps(from.fullHeight, to.fullHeight);
-    PremultipliedRows source(from.view, rowTaps, from.top);
     std::vector<Premultiplied> blended(from.view.width);
     for (int y = 0; y < to.view.height; y++) {
         for (Premultiplied& value : blended)
@@ -137,10 +96,10 @@ void ResampleArea(const PictureArea& from, const PictureArea& to)
             const int index = rowTaps.taps[t].index - from.top;
             if (index < 0 || index >= from.view.height)
                 continue;  // a transparent row adds nothing
-            const Premultiplied* row = source.Row(index);
+            const uint32_t* row = PixelRow(from.view, index);
             const float weight = rowTaps.taps[t].weight;
             for (int x = 0; x < from.view.width; x++)
-                AddWeighted(blended[x], row[x], weight);
+                AddWeighted(blended[x], Premultiply(row[x]), weight);
         }
         uint32_t* out = PixelRow(to.view, y);
         for (int x = 0; x < to.view.width; x++) {
