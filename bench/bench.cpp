@@ -42,6 +42,7 @@ const BenchmarkGroup kGroups[] = {
     {L"core", RunCoreBenchmarks},         {L"easel", RunEaselBenchmarks},
     {L"document", RunDocumentBenchmarks}, {L"effect", RunEffectBenchmarks},
     {L"filter", RunFilterBenchmarks},     {L"startup", RunStartupBenchmarks},
+    {L"dialog", RunDialogBenchmarks},
 };
 
 bool IsNamed(const BenchmarkGroup& group, int argc, wchar_t** argv)

@@ -1,12 +1,16 @@
-// Document core: icon reading and writing, color reduction on write.
+// Document core: icon reading and writing, color reduction on write and on its own.
 #include <windows.h>
 #include <gdiplus.h>
 
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "bench.h"
 #include "cli/make_command.h"
 #include "common/image_encoders.h"
+#include "core/dither.h"
+#include "core/palettes.h"
 #include "core/pyx.h"
 #include "tests/core/document_builders.h"
 
@@ -36,13 +40,25 @@ void PaintNoise(Gdiplus::Bitmap* bitmap, bool opaque)
     bitmap->UnlockBits(&data);
 }
 
+void PaintPicture(Gdiplus::Bitmap* bitmap, const std::vector<uint32_t>& pixels)
+{
+    const int size = int(bitmap->GetWidth());
+    Gdiplus::Rect all(0, 0, size, size);
+    Gdiplus::BitmapData data{};
+    if (bitmap->LockBits(&all, Gdiplus::ImageLockModeWrite, PixelFormat32bppARGB, &data) != Gdiplus::Ok)
+        return;
+    for (int y = 0; y < size; y++)
+        memcpy(static_cast<uint8_t*>(data.Scan0) + y * data.Stride, &pixels[size_t(y) * size], size_t(size) * 4);
+    bitmap->UnlockBits(&data);
+}
+
 Resource* SevenSizeIcon()
 {
     static const uint16_t kSizes[] = {16, 24, 32, 48, 64, 128, 256};
     Resource* document = DocumentWithoutImages();
     for (uint16_t size : kSizes) {
         Image* image = PYX_CreateImage(size, size);
-        PaintNoise(image->composite, false);
+        PaintPicture(image->composite, BenchPicture(size));
         AppendImage(document, image);
     }
     return document;
@@ -64,6 +80,34 @@ void BenchMakeFromPicture()
            MedianMilliseconds(10, [&] { RunMakeCommand({iconPath, picturePath}); }), 226);
     DeleteFileW(picturePath.c_str());
     DeleteFileW(iconPath.c_str());
+}
+
+// Error diffusion to each fixed palette as the icon writer does it: a private copy of the
+// pixels dithered, with the palette indices kept.
+void ReportColorReduction()
+{
+    const struct {
+        const char* name;
+        const PaletteColor* palette;
+        int count;
+        int level;
+    } palettes[] = {{"256 colours", kPalette256, kPalette256Count, 3},
+                    {"16 colours", kPalette16, kPalette16Count, 7},
+                    {"2 colours", kPalette2, kPalette2Count, 7}};
+    for (int size : {64, 256, 1024}) {
+        std::vector<uint32_t> pixels = BenchPicture(size), work(pixels.size());
+        std::vector<uint16_t> indices(pixels.size());
+        const PixelView view{size, size, std::ptrdiff_t(size) * 4, reinterpret_cast<uint8_t*>(work.data())};
+        const double scale = size <= 256 ? 1.0 : double(size) * size / (256.0 * 256.0);
+        for (const auto& p : palettes) {
+            const NearestColorFinder* finder = NearestColorFinder::ForFixedPalette(p.palette, p.count);
+            const double ms = MedianMilliseconds(size <= 256 ? 30 : 8, [&] {
+                memcpy(work.data(), pixels.data(), pixels.size() * 4);
+                DitherToPalette(view, *finder, p.level, 200, indices.data());
+            });
+            Report("reduce " + std::to_string(size) + "x" + std::to_string(size) + " to " + p.name, ms, 1.0 * scale);
+        }
+    }
 }
 
 }  // namespace
@@ -96,4 +140,5 @@ void RunCoreBenchmarks()
     }
     PYX_DeleteImage(image);
     DeleteFileW(path.c_str());
+    ReportColorReduction();
 }

@@ -1,4 +1,5 @@
 // The exported color reductions: palette dithering and the alpha threshold.
+#include <optional>
 #include <vector>
 
 #include "common/gdiplus_pixels.h"
@@ -37,11 +38,13 @@ PYX_API Bitmap* PYX_GetDitheredImageBasedOnPalette(Bitmap* source, HPALETTE pale
     if (!work)
         return nullptr;
     const NearestColorFinder* shared = NearestColorFinder::ForFixedPalette(colors.data(), int(colors.size()));
-    const NearestColorFinder own(colors.data(), shared ? 0 : int(colors.size()));
+    std::optional<NearestColorFinder> own;
+    if (!shared)
+        own.emplace(colors.data(), int(colors.size()));
     {
         BitmapLock lock(work, kLockReadWrite);
         if (lock.ok()) {
-            DitherToPalette(lock.view(), shared ? *shared : own, level, alphaThreshold, wantIndices ? indices : nullptr);
+            DitherToPalette(lock.view(), shared ? *shared : *own, level, alphaThreshold, wantIndices ? indices : nullptr);
             return work;
         }
     }

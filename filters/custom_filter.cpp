@@ -1,7 +1,12 @@
 // The user-defined kernel.
 #include <algorithm>
 #include <cstdlib>
+#include <type_traits>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "common/pixel_filters/pixel_buffer.h"
 #include "filters/filter_routines.h"
@@ -19,7 +24,65 @@ void SplitRow(const uint32_t* row, int width, int half, int span, Plane* planes)
     }
 }
 
-// Sums are accumulated in Sum: 32-bit integers when no sum can leave their range (then every
+// The rows of planes a kernel of `size` rows reads, each source row split once: a ring of
+// `size` slots, the slot of source row r being r % size.
+template <typename Plane>
+struct SplitRows {
+    int size, half, width, span;
+    std::vector<Plane> planes;  // size slots of four planes of span values
+    std::vector<int> held;      // the source row each slot holds, or -1
+
+    SplitRows(int kernelSize, int pictureWidth)
+        : size(kernelSize), half(kernelSize / 2), width(pictureWidth), span(pictureWidth + kernelSize),
+          planes(size_t(4) * span * std::max(kernelSize, 1)), held(size_t(std::max(kernelSize, 1)), -1)
+    {
+    }
+    const Plane* Row(const PixelView& source, int row)
+    {
+        const int slot = row % size;
+        Plane* slotPlanes = planes.data() + size_t(slot) * 4 * span;
+        if (held[size_t(slot)] != row) {
+            SplitRow(PixelRow(source, row), width, half, span, slotPlanes);
+            held[size_t(slot)] = row;
+        }
+        return slotPlanes;
+    }
+};
+
+// offset + sum x reciprocal, clamped and truncated, for every channel of a row of sums.
+template <typename Sum>
+void FinishRow(const Sum* sums, int width, double reciprocal, int offset, uint32_t* out)
+{
+    int x = 0;
+#if defined(__SSE2__)
+    if constexpr (!std::is_same_v<Sum, double>) {
+        // Two channel values per register, the same double operations as below.
+        const __m128d scale = _mm_set1_pd(reciprocal), add = _mm_set1_pd(double(offset));
+        const __m128d zero = _mm_setzero_pd(), top = _mm_set1_pd(255.0);
+        for (; x + 2 <= width; x += 2) {
+            __m128i bytes[4];
+            for (int channel = 0; channel < 4; channel++) {
+                const Sum* from = sums + size_t(channel) * width + x;
+                const __m128d value = _mm_add_pd(add, _mm_mul_pd(scale, _mm_set_pd(double(from[1]), double(from[0]))));
+                bytes[channel] = _mm_cvttpd_epi32(_mm_min_pd(_mm_max_pd(value, zero), top));
+            }
+            // Lanes 0 and 1 of each hold the two pixels' channel values.
+            const __m128i blueGreen = _mm_or_si128(bytes[0], _mm_slli_epi32(bytes[1], 8));
+            const __m128i redAlpha = _mm_or_si128(_mm_slli_epi32(bytes[2], 16), _mm_slli_epi32(bytes[3], 24));
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(out + x), _mm_or_si128(blueGreen, redAlpha));
+        }
+    }
+#endif
+    for (; x < width; x++) {
+        uint32_t pixel = 0;
+        for (int channel = 0; channel < 4; channel++)
+            pixel |= uint32_t(TruncateToByte(offset + reciprocal * double(sums[size_t(channel) * width + x])))
+                     << (8 * channel);
+        out[x] = pixel;
+    }
+}
+
+// Sums are accumulated in Sum: integers when no sum can leave their range (then every
 // partial sum is an integer the double arithmetic would hold exactly too, so the results
 // agree to the bit), otherwise in double. Either way each pixel adds its taps in row-major
 // order; the taps are applied a whole row of pixels at a time. Weight and Plane are the
@@ -27,34 +90,27 @@ void SplitRow(const uint32_t* row, int width, int half, int span, Plane* planes)
 template <typename Sum, typename Weight, typename Plane>
 void Convolve(const CustomKernel& kernel, const PixelView& source, const PixelView& result)
 {
-    const int size = kernel.size, half = size / 2, width = source.width, span = width + size;
+    const int size = kernel.size, half = size / 2, width = source.width;
     const double reciprocal = 1.0 / (kernel.scale < 1 ? 1 : kernel.scale);
-    std::vector<Plane> planes(size_t(4) * span);
+    SplitRows<Plane> rows(size, width);
     std::vector<Sum> sums(size_t(4) * width);
     for (int y = 0; y < source.height; y++) {
         std::fill(sums.begin(), sums.end(), Sum(0));
         for (int r = 0; r < size; r++) {
-            SplitRow(PixelRow(source, ClampIndex(y + r - half, source.height)), width, half, span, planes.data());
+            const Plane* planes = rows.Row(source, ClampIndex(y + r - half, source.height));
             for (int c = 0; c < size; c++) {
                 const Weight weight = Weight(kernel.weights[size_t(r) * size + c]);
                 if (weight == 0)
                     continue;
                 for (int channel = 0; channel < 4; channel++) {
-                    const Plane* from = planes.data() + size_t(channel) * span + c;
+                    const Plane* from = planes + size_t(channel) * rows.span + c;
                     Sum* to = sums.data() + size_t(channel) * width;
                     for (int x = 0; x < width; x++)
-                        to[x] += Sum(weight) * Sum(from[x]);
+                        to[x] = Sum(to[x] + Sum(weight) * Sum(from[x]));
                 }
             }
         }
-        uint32_t* out = PixelRow(result, y);
-        for (int x = 0; x < width; x++) {
-            uint32_t pixel = 0;
-            for (int channel = 0; channel < 4; channel++)
-                pixel |= uint32_t(TruncateToByte(kernel.offset + reciprocal * double(sums[size_t(channel) * width + x])))
-                         << (8 * channel);
-            out[x] = pixel;
-        }
+        FinishRow(sums.data(), width, reciprocal, kernel.offset, PixelRow(result, y));
     }
 }
 
@@ -81,8 +137,11 @@ void CustomFilter(const CustomKernel& kernel, const PixelView& source, const Pix
     CustomKernel checked = kernel;
     if (checked.size <= 0 || !checked.weights)
         checked.size = 0;  // no taps: every channel is just the offset
-    if (LargestChannelSum(checked) >= 2147483647.0)
+    const double largest = LargestChannelSum(checked);
+    if (largest >= 2147483647.0)
         Convolve<double, double, double>(checked, source, result);
+    else if (largest <= 32767.0)  // every partial sum fits 16 bits too: eight lanes a register
+        Convolve<int16_t, int16_t, int16_t>(checked, source, result);
     else if (WeightsFit16Bits(checked))
         Convolve<int32_t, int16_t, int16_t>(checked, source, result);
     else

@@ -4,6 +4,10 @@
 #include <cmath>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "common/pixel_filters/pixel_buffer.h"
 
 namespace {
@@ -63,8 +67,16 @@ uint32_t Unpremultiply(const Premultiplied& value)
     if (alpha <= 0)
         return 0;
     const Premultiplied color = value * (1.0f / value[3]) + 0.5f;
+#if defined(__SSE2__)
+    // The three truncations and clamps at once: saturating packs clamp to 0..255.
+    __m128i channels = _mm_cvttps_epi32(__m128(color));
+    channels = _mm_packs_epi32(channels, channels);
+    channels = _mm_packus_epi16(channels, channels);
+    return PackPixel(ClampToByte(alpha), 0, 0, 0) | (uint32_t(_mm_cvtsi128_si32(channels)) & 0x00FFFFFFu);
+#else
     return PackPixel(ClampToByte(alpha), ClampToByte(int(color[2])), ClampToByte(int(color[1])),
                      ClampToByte(int(color[0])));
+#endif
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Nearest palette color, error diffusion and the alpha threshold.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "core/dither.h"
@@ -71,6 +72,8 @@ TEST(NearestColor, TiesGoToTheLowestIndex)
     EXPECT_EQ(NearestColorFinder(duplicated, 3).Find(0x12, 0x34, 0x56), 0);
     const PaletteColor equidistant[] = {0x000000, 0x000002};
     EXPECT_EQ(NearestColorFinder(equidistant, 2).Find(0, 0, 1), 0);
+    TestPixels tied(1, 1, Argb(255, 0, 0, 1));
+    EXPECT_EQ(Dither(tied, equidistant, 2, 1, 0), (std::vector<uint16_t>{0}));
 }
 
 TEST(Dither, PaletteColorsComeBackUnchanged)
@@ -177,4 +180,86 @@ TEST(Dither, FlippedViewDiffusesFromTheBottomRowUp)
     DitherToPalette(FlippedView(pixels.View()), NearestColorFinder(kPalette2, 2), 1, 0, indices.data());
     EXPECT_EQ(indices, (std::vector<uint16_t>{1, 0}));
     EXPECT_EQ(pixels.at(0, 0), Argb(255, 0, 0, 0));
+}
+
+namespace {
+
+// The walk as described, one pixel at a time: nearest entry by exhaustive search, the
+// whole error to the right, lower and lower-right neighbours, clamped per addition, the
+// neighbour's alpha thresholded each time.
+void PixelByPixelDither(const PixelView& work, const PaletteColor* palette, int count, int level, int threshold,
+                        uint16_t* indices)
+{
+    auto add = [&](uint8_t* q, const int error[3]) {
+        for (int c = 0; c < 3; c++)
+            q[c] = uint8_t(std::clamp(q[c] + error[c], 0, 255));
+        q[kAlpha] = q[kAlpha] > threshold ? 255 : 0;
+    };
+    for (int y = 0; y < work.height; y++)
+        for (int x = 0; x < work.width; x++) {
+            uint8_t* p = work.At(x, y);
+            const int index = BruteForceNearest(palette, count, p[kRed], p[kGreen], p[kBlue]);
+            const PaletteColor e = palette[index];
+            const int error[3] = {(p[kBlue] - PaletteBlue(e)) / level, (p[kGreen] - PaletteGreen(e)) / level,
+                                  (p[kRed] - PaletteRed(e)) / level};
+            if (x + 1 < work.width)
+                add(work.At(x + 1, y), error);
+            if (y + 1 < work.height)
+                add(work.At(x, y + 1), error);
+            if (x + 1 < work.width && y + 1 < work.height)
+                add(work.At(x + 1, y + 1), error);
+            p[kBlue] = PaletteBlue(e);
+            p[kGreen] = PaletteGreen(e);
+            p[kRed] = PaletteRed(e);
+            p[kAlpha] = p[kAlpha] > threshold ? 255 : 0;
+            indices[y * work.width + x] = uint16_t(index);
+        }
+}
+
+}  // namespace
+
+TEST(Dither, MatchesThePixelByPixelWalkOnRandomPictures)
+{
+    // Duplicates and near neighbours make ties and long candidate lists.
+    const PaletteColor crowded[] = {0x808080, 0x818181, 0x808080, 0x7F8081, 0x000000, 0xFFFFFF, 0x808081};
+    struct Case {
+        const PaletteColor* palette;
+        int count;
+        int level, threshold, width, height, padding;
+        bool flipped;
+    } cases[] = {
+        {kPalette256, 256, 3, 200, 67, 41, 0, false}, {kPalette256, 256, 1, 0, 1, 9, 3, true},
+        {kPalette16, 16, 7, 200, 33, 17, 1, true},    {kPalette16, 16, 2, 255, 5, 5, 0, false},
+        {kPalette2, 2, 7, 200, 31, 13, 2, false},     {kPalette2, 2, 1, 128, 2, 1, 0, false},
+        {crowded, 7, 3, 100, 19, 23, 0, false},
+    };
+    // More than 256 entries take the path without the fine cells.
+    std::mt19937 random(11);
+    std::vector<PaletteColor> large(300);
+    for (PaletteColor& color : large)
+        color = random() & 0xFFFFFF;
+    const Case largeCase = {large.data(), int(large.size()), 3, 200, 21, 11, 1, false};
+    std::vector<Case> all(std::begin(cases), std::end(cases));
+    all.push_back(largeCase);
+    for (const Case& c : all) {
+        const int rowPixels = c.width + c.padding;
+        std::vector<uint32_t> pixels(size_t(rowPixels) * c.height);
+        for (uint32_t& pixel : pixels)
+            pixel = uint32_t(random());
+        std::vector<uint32_t> expected = pixels;
+        PixelView view{c.width, c.height, std::ptrdiff_t(rowPixels) * 4, reinterpret_cast<uint8_t*>(pixels.data())};
+        PixelView expectedView = view;
+        expectedView.pixels = reinterpret_cast<uint8_t*>(expected.data());
+        if (c.flipped) {
+            view = FlippedView(view);
+            expectedView = FlippedView(expectedView);
+        }
+        std::vector<uint16_t> indices(size_t(c.width) * c.height), expectedIndices(indices.size());
+        PixelByPixelDither(expectedView, c.palette, c.count, c.level, c.threshold, expectedIndices.data());
+        const NearestColorFinder* shared = NearestColorFinder::ForFixedPalette(c.palette, c.count);
+        const NearestColorFinder own(c.palette, c.count);
+        DitherToPalette(view, shared ? *shared : own, c.level, c.threshold, indices.data());
+        EXPECT_EQ(pixels, expected) << c.count << " colors, " << c.width << " x " << c.height;  // padding too
+        EXPECT_EQ(indices, expectedIndices) << c.count << " colors, " << c.width << " x " << c.height;
+    }
 }

@@ -1,0 +1,163 @@
+// The vectorised filters against per-pixel formulas and the tap-by-tap references, on
+// pictures whose widths are odd, below the vector width or not a multiple of it, and whose
+// rows are padded (the padding must come back untouched).
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <random>
+
+#include "filter_test_support.h"
+#include "common/pixel_filters/pixel_buffer.h"
+#include "filters/filter_routines.h"
+#include "reference_filters.h"
+
+namespace {
+
+// A width x height picture inside rows of width + padding pixels; the padding is a fixed
+// pattern the filter must not write.
+struct PaddedPicture {
+    int width, height, padding;
+    std::vector<uint32_t> argb;
+
+    PaddedPicture(int w, int h, int pad, uint32_t fill) : width(w), height(h), padding(pad), argb(size_t(w + pad) * h, fill) {}
+    PixelView View() { return {width, height, std::ptrdiff_t(width + padding) * 4, reinterpret_cast<uint8_t*>(argb.data())}; }
+    uint32_t& at(int x, int y) { return argb[size_t(y) * (width + padding) + x]; }
+};
+
+constexpr uint32_t kPaddingPattern = 0x5A5A5A5A;
+
+PaddedPicture RandomPadded(std::mt19937& random, int width, int height, int padding)
+{
+    TestPixels pixels = RandomPixels(random, width, height);
+    PaddedPicture picture(width, height, padding, kPaddingPattern);
+    for (int y = 0; y < height; y++)
+        for (int x = 0; x < width; x++)
+            picture.at(x, y) = pixels.at(x, y);
+    return picture;
+}
+
+struct Shape {
+    int width, height, padding;
+};
+// 1..3 lie below four pixels, 5 and 7 leave a tail after a vector, 37 several vectors.
+const Shape kShapes[] = {{1, 1, 0}, {3, 2, 1}, {4, 3, 0}, {5, 4, 3}, {7, 5, 2}, {8, 2, 1}, {37, 9, 5}, {64, 3, 0}};
+
+// Runs `filter` on a random padded picture of every shape and hands each result pixel to
+// `check` with its source pixel; the padding must stay as it was.
+void ForEveryShape(unsigned seed, const PixelFilter& filter,
+                   const std::function<void(uint32_t source, uint32_t result)>& check)
+{
+    std::mt19937 random(seed);
+    for (const Shape& shape : kShapes) {
+        PaddedPicture source = RandomPadded(random, shape.width, shape.height, shape.padding);
+        PaddedPicture result(shape.width, shape.height, shape.padding, kPaddingPattern);
+        filter(source.View(), result.View());
+        for (int y = 0; y < shape.height; y++) {
+            for (int x = 0; x < shape.width; x++)
+                check(source.at(x, y), result.at(x, y));
+            for (int x = shape.width; x < shape.width + shape.padding; x++)
+                ASSERT_EQ(result.at(x, y), kPaddingPattern) << "padding written, width " << shape.width;
+        }
+    }
+}
+
+}  // namespace
+
+TEST(VectorPaths, GrayscaleAndNegativeFollowTheirFormulas)
+{
+    ForEveryShape(3, Grayscale, [](uint32_t source, uint32_t result) {
+        const uint32_t gray = (222 * RedOf(source) + 707 * GreenOf(source) + 71 * BlueOf(source)) / 1000;
+        ASSERT_EQ(result, PackPixel(AlphaOf(source), gray, gray, gray)) << std::hex << source;
+    });
+    ForEveryShape(4, Negative, [](uint32_t source, uint32_t result) {
+        ASSERT_EQ(result, PackPixel(AlphaOf(source), 255 - RedOf(source), 255 - GreenOf(source), 255 - BlueOf(source)));
+    });
+}
+
+TEST(VectorPaths, GrayscaleIsExactForEveryColor)
+{
+    // The quotient by 1000 is where a vector path could round; every color is tried once,
+    // one red value per 256 x 256 picture.
+    TestPixels source(256, 256);
+    for (int red = 0; red < 256; red++) {
+        for (int i = 0; i < 65536; i++)
+            source.argb[size_t(i)] = Argb(255, uint32_t(red), uint32_t(i >> 8), uint32_t(i & 0xFF));
+        const TestPixels result = Filtered(source, Grayscale);
+        for (int i = 0; i < 65536; i++) {
+            const uint32_t gray = (222 * uint32_t(red) + 707 * uint32_t(i >> 8) + 71 * uint32_t(i & 0xFF)) / 1000;
+            ASSERT_EQ(result.argb[size_t(i)], Argb(255, gray, gray, gray)) << "red " << red << ", " << i;
+        }
+    }
+}
+
+TEST(VectorPaths, HueSaturationAndLuminanceFollowTheFormulasForAnyShift)
+{
+    // Shifts past a whole turn either way, and near the extremes of the words they come
+    // from (the reference adds in 32 bits, so the hue shift stays a turn inside).
+    const int shifts[][3] = {{0, 0, 0},       {359, 200, -200}, {360, 1, -1},      {-1, 0, 0},
+                             {-361, 50, 50},  {-362, 0, 0},     {1000, -7, 9},     {-1000, 3, -3},
+                             {INT_MAX - 360, INT_MAX, INT_MAX}, {INT_MIN + 360, INT_MIN, INT_MIN}};
+    for (const auto& shift : shifts)
+        ForEveryShape(5, [&](const PixelView& s, const PixelView& r) { AdjustHsv(s, r, shift[0], shift[1], shift[2]); },
+                      [&](uint32_t source, uint32_t result) {
+                          ASSERT_EQ(result, ReferenceAdjustHsvPixel(source, shift[0], shift[1], shift[2]))
+                              << std::hex << source << std::dec << " shifted " << shift[0] << "," << shift[1];
+                      });
+}
+
+namespace {
+
+// The filter and its reference on the same random padded pictures of every shape; results
+// (padding included) must agree.
+void MatchesReferenceOnEveryShape(unsigned seed, const PixelFilter& filter, const PixelFilter& reference,
+                                  const char* name)
+{
+    std::mt19937 random(seed);
+    for (const Shape& shape : kShapes) {
+        PaddedPicture source = RandomPadded(random, shape.width, shape.height, shape.padding);
+        PaddedPicture result(shape.width, shape.height, shape.padding, kPaddingPattern);
+        PaddedPicture expected = result;
+        filter(source.View(), result.View());
+        reference(source.View(), expected.View());
+        ASSERT_EQ(result.argb, expected.argb) << name << " on " << shape.width << " x " << shape.height;
+    }
+}
+
+}  // namespace
+
+TEST(VectorPaths, CustomKernelsMatchTheTapByTapSum)
+{
+    // Small weights keep every sum within 16 bits; larger ones need 32 bits, the largest
+    // 32-bit products.
+    struct Case {
+        const char* name;
+        int range, scale, offset;
+    } cases[] = {{"16-bit sums", 4, 3, 7}, {"32-bit sums", 300, 50, -20}, {"32-bit weights", 100000, 77777, 3}};
+    std::mt19937 random(21);
+    for (const Case& c : cases) {
+        std::vector<int32_t> weights(25);
+        for (int32_t& weight : weights)
+            weight = int32_t(random() % (2u * c.range + 1)) - c.range;
+        MatchesReferenceOnEveryShape(
+            22, [&](const PixelView& s, const PixelView& r) { CustomFilter({weights.data(), 5, c.scale, c.offset}, s, r); },
+            [&](const PixelView& s, const PixelView& r) {
+                ReferenceCustomFilter(weights.data(), 5, c.scale, c.offset, s, r);
+            },
+            c.name);
+    }
+}
+
+TEST(VectorPaths, CoverageBlursMatchTheTapByTapFormulas)
+{
+    const struct {
+        const char* name;
+        void (*fast)(const PixelView&, const PixelView&);
+        ReferenceBlur kind;
+    } blurs[] = {{"Gaussian", GaussianBlur5x5, ReferenceBlur::kGaussian},
+                 {"linear", LinearBlur, ReferenceBlur::kLinear},
+                 {"soften", Soften, ReferenceBlur::kSoften}};
+    for (const auto& blur : blurs)
+        MatchesReferenceOnEveryShape(
+            31, blur.fast, [&](const PixelView& s, const PixelView& r) { ReferenceCoverageBlur(blur.kind, s, r); },
+            blur.name);
+}
