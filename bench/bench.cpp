@@ -42,6 +42,7 @@ const BenchmarkGroup kGroups[] = {
     {L"core", RunCoreBenchmarks},         {L"easel", RunEaselBenchmarks},
     {L"document", RunDocumentBenchmarks}, {L"effect", RunEffectBenchmarks},
     {L"filter", RunFilterBenchmarks},     {L"startup", RunStartupBenchmarks},
+    {L"library", RunLibraryBenchmarks},
 };
 
 bool IsNamed(const BenchmarkGroup& group, int argc, wchar_t** argv)
@@ -55,7 +56,7 @@ bool IsNamed(const BenchmarkGroup& group, int argc, wchar_t** argv)
 }  // namespace
 
 // With no arguments every group runs; otherwise only the named ones (core, easel, document,
-// effect, filter, startup).
+// effect, filter, startup, library).
 int wmain(int argc, wchar_t** argv)
 {
     Gdiplus::GdiplusStartupInput input;

@@ -16,4 +16,5 @@ void RunEaselBenchmarks();
 void RunDocumentBenchmarks();
 void RunEffectBenchmarks();
 void RunFilterBenchmarks();
+void RunLibraryBenchmarks();
 void RunStartupBenchmarks();

@@ -12,6 +12,7 @@
 #include "cli/cli_support.h"
 #include "cli/document_io.h"
 #include "cli/effect_command.h"
+#include "cli/extract_command.h"
 #include "cli/filter_command.h"
 #include "cli/picture_export.h"
 #include "common/message_box_recorder.h"
@@ -107,31 +108,6 @@ int Export(const std::wstring& in, const std::wstring& indexText, const std::wst
     return status;
 }
 
-int Extract(const std::wstring& library, const std::wstring& folder)
-{
-    MessageBoxRecorder recorder;
-    Resource* document = PYX_GetLibraryIcons(nullptr, library.c_str());
-    if (!document)
-        return FailWithBoxes(recorder, L"cannot read \"" + library + L"\"");
-    int status = 0;
-    if (document->imageCount == 0)
-        status = Fail(L"\"" + library + L"\" holds no icon images");
-    else if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-        status = Fail(L"cannot create the folder \"" + folder + L"\"");
-    int index = 0;
-    for (Image* image = document->firstImage; image && status == 0; image = image->next, index++) {
-        wchar_t name[16];
-        swprintf(name, 16, L"%03d.ico", index);
-        const std::wstring path = folder + L"\\" + name;
-        if (PYX_SaveSingleImageAsIcon(nullptr, path.c_str(), image))
-            wprintf(L"%ls\n", path.c_str());
-        else
-            status = FailWithBoxes(recorder, L"cannot write \"" + path + L"\"");
-    }
-    PYX_DoCleanupInternalResource(document);
-    return status;
-}
-
 // Writes a filtered picture in place of the image's composite, as a one-image icon or
 // cursor, or as a picture file.
 bool WriteFiltered(Image* image, Bitmap* filtered, const std::wstring& out)
@@ -217,7 +193,7 @@ int Run(const std::vector<std::wstring>& args)
         return 0;
     }
     if (args.size() == 3 && args[0] == L"extract")
-        return Extract(args[1], args[2]);
+        return ExtractLibrary(args[1], args[2], stdout);
     if (args.size() >= 3 && args[0] == L"library")
         return BuildLibrary(args[1], std::vector<std::wstring>(args.begin() + 2, args.end()));
     if (args.size() == 2 && args[0] == L"info")
