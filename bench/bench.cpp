@@ -43,6 +43,7 @@ const BenchmarkGroup kGroups[] = {
     {L"document", RunDocumentBenchmarks}, {L"effect", RunEffectBenchmarks},
     {L"filter", RunFilterBenchmarks},     {L"startup", RunStartupBenchmarks},
     {L"dialog", RunDialogBenchmarks},
+    {L"library", RunLibraryBenchmarks},
 };
 
 bool IsNamed(const BenchmarkGroup& group, int argc, wchar_t** argv)
@@ -56,7 +57,7 @@ bool IsNamed(const BenchmarkGroup& group, int argc, wchar_t** argv)
 }  // namespace
 
 // With no arguments every group runs; otherwise only the named ones (core, easel, document,
-// effect, filter, startup).
+// effect, filter, startup, library).
 int wmain(int argc, wchar_t** argv)
 {
     Gdiplus::GdiplusStartupInput input;

@@ -24,4 +24,5 @@ void RunDocumentBenchmarks();
 void RunDialogBenchmarks();
 void RunEffectBenchmarks();
 void RunFilterBenchmarks();
+void RunLibraryBenchmarks();
 void RunStartupBenchmarks();

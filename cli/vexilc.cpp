@@ -12,6 +12,7 @@
 #include "cli/cli_support.h"
 #include "cli/document_io.h"
 #include "cli/effect_command.h"
+#include "cli/extract_command.h"
 #include "cli/filter_command.h"
 #include "cli/icon_writing.h"
 #include "cli/info_command.h"
@@ -133,31 +134,6 @@ int Export(const std::wstring& in, const std::wstring& indexText, const std::wst
                       std::to_wstring(document->imageCount) + L" images");
     else if (!ExportPicture(image->composite, out, format))
         status = Fail(L"cannot write \"" + out + L"\"");
-    PYX_DoCleanupInternalResource(document);
-    return status;
-}
-
-int Extract(const std::wstring& library, const std::wstring& folder)
-{
-    MessageBoxRecorder recorder;
-    Resource* document = PYX_GetLibraryIcons(nullptr, library.c_str());
-    if (!document)
-        return FailWithBoxes(recorder, L"cannot read \"" + library + L"\"");
-    int status = 0;
-    if (document->imageCount == 0)
-        status = Fail(L"\"" + library + L"\" holds no icon images");
-    else if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-        status = Fail(L"cannot create the folder \"" + folder + L"\"");
-    int index = 0;
-    for (Image* image = document->firstImage; image && status == 0; image = image->next, index++) {
-        wchar_t name[16];
-        swprintf(name, 16, L"%03d.ico", index);
-        const std::wstring path = folder + L"\\" + name;
-        if (PYX_SaveSingleImageAsIcon(nullptr, path.c_str(), image))
-            wprintf(L"%ls\n", path.c_str());
-        else
-            status = FailWithBoxes(recorder, L"cannot write \"" + path + L"\"");
-    }
     PYX_DoCleanupInternalResource(document);
     return status;
 }
@@ -296,7 +272,7 @@ int RunCommand(const CommandHelp& command, const std::vector<std::wstring>& args
     if (name == L"make")
         return RunMakeCommand(std::vector<std::wstring>(args.begin() + 1, args.end()));
     if (name == L"extract" && count == 3)
-        return Extract(args[1], args[2]);
+        return ExtractLibrary(args[1], args[2], stdout);
     if (name == L"library" && count >= 3)
         return BuildLibrary(args[1], std::vector<std::wstring>(args.begin() + 2, args.end()));
     if (name == L"export" && count == 4)

@@ -5,9 +5,11 @@
 #include <cstring>
 
 #include "common/gdiplus_pixels.h"
+#include "file_io.h"
 #include "ico_format.h"
 #include "icon_bitmap.h"
 #include "image_records.h"
+#include "png_decoder.h"
 
 namespace {
 
@@ -27,9 +29,37 @@ Bitmap* DecodeBitmapBlock(const uint8_t* block, size_t size, int* blockDepth)
     return picture;
 }
 
-// PNG entries become 32-bit ARGB through GDI+, whatever the PNG's own format.
+// The plain PNG forms are read here; GDI+ is slow to start on each small picture, and a
+// library holds hundreds of them.
+Bitmap* DecodePlainPng(const uint8_t* block, size_t size)
+{
+    PngLayout layout;
+    if (!ReadPngLayout(block, size, kMaxIconSide, &layout))
+        return nullptr;
+    Bitmap* picture = NewArgbBitmap(layout.width, layout.height);
+    if (!picture)
+        return nullptr;
+    bool decoded = false;
+    {
+        BitmapLock lock(picture, Gdiplus::ImageLockModeWrite);
+        BorrowedBytes scratch;
+        decoded = lock.ok() && DecodePngInto(block, size, lock.view(), &scratch.bytes());
+    }
+    if (!decoded) {
+        delete picture;
+        return nullptr;
+    }
+    return picture;
+}
+
+// PNG entries become 32-bit ARGB, whatever the PNG's own format: the plain forms directly,
+// the rest (and anything the direct reader declines) through GDI+.
 Bitmap* DecodePngBlock(const uint8_t* block, size_t size, int* blockDepth)
 {
+    if (Bitmap* plain = DecodePlainPng(block, size)) {
+        *blockDepth = 32;
+        return plain;
+    }
     IStream* stream = SHCreateMemStream(block, UINT(size));
     if (!stream)
         return nullptr;

@@ -1,4 +1,7 @@
 // Reading icon libraries: every icon image of an NE or PE module becomes an Image.
+#include <windows.h>
+
+#include <atomic>
 #include <vector>
 
 #include "error_box.h"
@@ -39,19 +42,67 @@ Image* ImageFromBlock(const std::vector<uint8_t>& block)
     return image;
 }
 
+// The blocks are decoded by a few threads at once, each taking the next block not yet
+// taken; the Images keep the order of their blocks.
+struct DecodeJob {
+    const std::vector<uint8_t>* file;
+    const std::vector<LibraryIconBlock>* blocks;
+    std::vector<Image*> images;
+    std::atomic<size_t> next{0};
+    std::atomic<bool> failed{false};
+};
+
+constexpr int kDecoderThreads = 2;  // besides the calling thread
+
+DWORD WINAPI DecodeBlocks(LPVOID parameter)
+{
+    DecodeJob* job = static_cast<DecodeJob*>(parameter);
+    const std::vector<uint8_t>& file = *job->file;
+    while (!job->failed) {
+        const size_t index = job->next++;
+        if (index >= job->blocks->size())
+            break;
+        job->images[index] = ImageFromBlock(LibraryBlockBytes(file.data(), file.size(), (*job->blocks)[index]));
+        if (!job->images[index])
+            job->failed = true;  // an icon image no decoder understands
+    }
+    return 0;
+}
+
+void RunDecoders(DecodeJob* job)
+{
+    HANDLE threads[kDecoderThreads] = {};
+    int started = 0;
+    for (int i = 0; i < kDecoderThreads && job->blocks->size() > 1; i++)
+        if ((threads[started] = CreateThread(nullptr, 0, DecodeBlocks, job, 0, nullptr)))
+            started++;
+    DecodeBlocks(job);
+    if (started > 0)
+        WaitForMultipleObjects(DWORD(started), threads, TRUE, INFINITE);
+    for (int i = 0; i < started; i++)
+        CloseHandle(threads[i]);
+}
+
 LibraryStatus AppendLibraryImages(const std::vector<uint8_t>& file, Resource* resource)
 {
     std::vector<LibraryIconBlock> blocks;
     const LibraryStatus status = FindLibraryIcons(file.data(), file.size(), &blocks);
     if (status != LibraryStatus::kOk)
         return status;
-    ImageAppender images{resource};
-    for (const LibraryIconBlock& block : blocks) {
-        Image* image = ImageFromBlock(LibraryBlockBytes(file.data(), file.size(), block));
-        if (!image)
-            return LibraryStatus::kNotValid;  // an icon image no decoder understands
-        images.Append(image);
+    DecodeJob job;
+    job.file = &file;
+    job.blocks = &blocks;
+    job.images.assign(blocks.size(), nullptr);
+    RunDecoders(&job);
+    if (job.failed) {
+        for (Image* image : job.images)
+            if (image)
+                PYX_DeleteImage(image);
+        return LibraryStatus::kNotValid;
     }
+    ImageAppender images{resource};
+    for (Image* image : job.images)
+        images.Append(image);
     return LibraryStatus::kOk;
 }
 

@@ -99,7 +99,7 @@ void DeleteCurrentImage(ImageListState* state)
     Image* removed = UnlinkImage(document, state->current);
     if (!removed)
         return;
-    ForgetThumbnail(state, removed);
+    ForgetCard(state, removed);
     PYX_DeleteImage(removed);
     MakeCurrent(state, CurrentAfterDelete(state->current, before));
     PostToMain(state, kImageListChanged);

@@ -384,7 +384,7 @@ bool ApplyImageProperties(ImageListState* state, int index, const PropertiesChoi
             ReduceComposite(*context, image, choice.depth, choice);
     }
     context->document->modified = 1;
-    ForgetThumbnail(state, image);
+    ForgetCard(state, image);
     PostMessageW(main, kImageListChanged, 0, 0);
     Redraw(state);
     return true;

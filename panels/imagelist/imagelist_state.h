@@ -12,12 +12,14 @@
 #include "core/pyx.h"
 #include "strip_geometry.h"
 
-// A card's thumbnail: the composite drawn into its 55 x 55 box over white, kept until the
-// Image changes so that scrolling through a long list redraws only pixels.
-struct Thumbnail {
+// A card as drawn: thumbnail, frames and labels in the strip's first slot, kept until the
+// Image, its labels or the page change, so that a scroll step draws one new card and copies
+// the others.
+struct CardPicture {
     Gdiplus::Bitmap* picture;
     const Bitmap* composite;  // what it was made from, to notice a replaced composite
-    int width, height;
+    CardFacts facts;
+    int cardGap;
 };
 
 struct PanelLook {
@@ -41,7 +43,7 @@ struct ImageListState {
     int imageCount;
     int scrollPos, maxScrollPos;
     int current;
-    std::unordered_map<const Image*, Thumbnail> thumbnails;
+    std::unordered_map<const Image*, CardPicture> cards;
 
     int pointerX;
     HCURSOR normalCursor, dragCursor, arrowCursor;
@@ -65,8 +67,8 @@ void RebuildFramePath(ImageListState* state);
 void PaintFrame(ImageListState* state, HDC target);
 void PaintStrip(ImageListState* state, HDC target);
 void LoadPanelLook(ImageListState* state);
-void ForgetThumbnail(ImageListState* state, const Image* image);
-void ForgetThumbnails(ImageListState* state);
+void ForgetCard(ImageListState* state, const Image* image);
+void ForgetCards(ImageListState* state);
 
 // strip_mouse.cpp
 void OnStripLeftDown(ImageListState* state, int x);

@@ -56,7 +56,7 @@ void OnSelectImage(ImageListState* state, WPARAM index)
 {
     CancelDrag(state);
     ReloadDocument(state);
-    ForgetThumbnails(state);  // undo and redo replace Images behind our back
+    ForgetCards(state);  // undo and redo replace Images behind our back
     state->current = std::clamp(int(index), 0, std::max(0, state->imageCount - 1));
     SetScrollState(state);
     state->scrollPos = std::min(state->maxScrollPos, state->current);
@@ -66,7 +66,7 @@ void OnSelectImage(ImageListState* state, WPARAM index)
 
 void OnRefresh(ImageListState* state)
 {
-    ForgetThumbnails(state);  // the main window says pictures changed, not which
+    ForgetCards(state);  // the main window says pictures changed, not which
     Redraw(state);
 }
 
@@ -80,6 +80,7 @@ void OnInputSwitch(ImageListState* state, WPARAM on)
 void OnColorsChanged(ImageListState* state)
 {
     LoadPanelLook(state);
+    ForgetCards(state);  // the cards carry the old colours
     InvalidateRect(state->frameWindow, nullptr, FALSE);
     Redraw(state);
 }
@@ -218,7 +219,7 @@ void ReleasePanel(ImageListState* state)
         DestroyWindow(state->listWindow);
     if (state->frameWindow)
         DestroyWindow(state->frameWindow);
-    ForgetThumbnails(state);
+    ForgetCards(state);
     ReleaseBackBuffer(state->frameBuffer);
     ReleaseBackBuffer(state->listBuffer);
     delete state->framePath;

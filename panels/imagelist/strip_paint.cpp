@@ -32,7 +32,8 @@ namespace {
 constexpr float kFrameCorner = 20;  // arc box of the frame's rounded corners
 constexpr float kFontPoints = 7.3f;
 constexpr float kRateTextY = 46;
-constexpr size_t kMostThumbnails = 1024;  // a long browse should not hold every picture
+constexpr size_t kMostCards = 256;  // a long browse should not hold every card (about 45 KB each)
+constexpr int kSlotLeft = 3;       // a card's slot starts where its selection mark does
 
 const Color kWhite(255, 255, 255, 255);
 const Color kBlack(255, 0, 0, 0);
@@ -110,26 +111,6 @@ Gdiplus::Bitmap* MakeThumbnail(const Image& image)
     return picture;
 }
 
-bool StillValid(const Thumbnail& thumbnail, const Image& image)
-{
-    return thumbnail.composite == image.composite && thumbnail.width == image.width &&
-           thumbnail.height == image.height;
-}
-
-Gdiplus::Bitmap* ThumbnailOf(ImageListState* state, const Image& image)
-{
-    auto found = state->thumbnails.find(&image);
-    if (found != state->thumbnails.end() && StillValid(found->second, image))
-        return found->second.picture;
-    ForgetThumbnail(state, &image);
-    if (state->thumbnails.size() >= kMostThumbnails)
-        ForgetThumbnails(state);
-    Gdiplus::Bitmap* picture = MakeThumbnail(image);
-    if (picture)
-        state->thumbnails[&image] = {picture, image.composite, image.width, image.height};
-    return picture;
-}
-
 // ---- Cards ------------------------------------------------------------------------------
 
 
@@ -167,20 +148,86 @@ void DrawSelectionMark(Graphics* graphics, const ImageListState& state, int i)
     graphics->DrawRectangle(&red, mark.x, mark.y, mark.width, mark.height);
 }
 
-void DrawCard(Graphics* graphics, ImageListState* state, int i, const Image& image)
+CardFacts FactsOf(const Image& image)
 {
-    const BoxI box = ThumbnailBox(i, state->layout);
-    if (Gdiplus::Bitmap* thumbnail = ThumbnailOf(state, image)) {
+    return {int(image.displayRate), image.width, image.height, image.hotspotX, image.hotspotY, image.bitsPerPixel};
+}
+
+bool SameFacts(const CardFacts& a, const CardFacts& b)
+{
+    return a.displayRate == b.displayRate && a.width == b.width && a.height == b.height && a.hotspotX == b.hotspotX &&
+           a.hotspotY == b.hotspotY && a.bitsPerPixel == b.bitsPerPixel;
+}
+
+// Thumbnail, frames and labels of the card at page position i.
+void DrawCardContent(Graphics* graphics, const ImageListState& state, int i, const Image& image)
+{
+    const BoxI box = ThumbnailBox(i, state.layout);
+    if (Gdiplus::Bitmap* thumbnail = MakeThumbnail(image)) {
         // Already at its size: copied pixel for pixel.
         graphics->SetPixelOffsetMode(PixelOffsetModeHalf);
         graphics->DrawImage(thumbnail, Rect(box.x, box.y, box.width, box.height), 0, 0,
                             kThumbnailBox, kThumbnailBox, UnitPixel);
         graphics->SetPixelOffsetMode(PixelOffsetModeDefault);
+        delete thumbnail;
     }
-    DrawCardFrames(graphics, *state, i);
-    DrawCardTexts(graphics, *state, i, image);
-    if (state->scrollPos + i == state->current)
-        DrawSelectionMark(graphics, *state, i);
+    DrawCardFrames(graphics, state, i);
+    DrawCardTexts(graphics, state, i, image);
+}
+
+void SetStripQuality(Graphics* graphics)
+{
+    graphics->SetSmoothingMode(SmoothingModeAntiAlias);
+    graphics->SetTextRenderingHint(TextRenderingHintAntiAlias);
+    graphics->SetCompositingQuality(CompositingQualityHighQuality);
+    graphics->SetInterpolationMode(InterpolationModeNearestNeighbor);
+}
+
+// The first page position's slot with the card drawn in it over white, as the strip is.
+Gdiplus::Bitmap* MakeCardPicture(const ImageListState& state, const Image& image)
+{
+    auto* picture = new Gdiplus::Bitmap(kSlotLeft + state.layout.pitch, std::max(1, state.listHeight),
+                                        PixelFormat32bppRGB);
+    if (picture->GetLastStatus() != Ok) {
+        delete picture;
+        return nullptr;
+    }
+    Graphics graphics(picture);
+    SetStripQuality(&graphics);
+    graphics.Clear(kWhite);
+    DrawCardContent(&graphics, state, 0, image);
+    return picture;
+}
+
+const CardPicture* CardOf(ImageListState* state, const Image& image)
+{
+    auto found = state->cards.find(&image);
+    if (found != state->cards.end() && found->second.composite == image.composite &&
+        found->second.cardGap == state->layout.cardGap && SameFacts(found->second.facts, FactsOf(image)))
+        return &found->second;
+    ForgetCard(state, &image);
+    if (state->cards.size() >= kMostCards)
+        ForgetCards(state);
+    Gdiplus::Bitmap* picture = MakeCardPicture(*state, image);
+    if (!picture)
+        return nullptr;
+    return &(state->cards[&image] = {picture, image.composite, FactsOf(image), state->layout.cardGap});
+}
+
+void DrawCard(Graphics* graphics, ImageListState* state, int i, const Image& image)
+{
+    if (const CardPicture* card = CardOf(state, image)) {
+        // Slots lie a pitch apart, so the first slot's pixels copy unchanged to slot i.
+        graphics->SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
+        graphics->SetPixelOffsetMode(PixelOffsetModeHalf);
+        graphics->DrawImage(card->picture, Rect(i * state->layout.pitch + kSlotLeft, 0, state->layout.pitch,
+                                                int(card->picture->GetHeight())),
+                            kSlotLeft, 0, state->layout.pitch, int(card->picture->GetHeight()), UnitPixel);
+        graphics->SetPixelOffsetMode(PixelOffsetModeDefault);
+        graphics->SetCompositingMode(Gdiplus::CompositingModeSourceOver);
+    } else {
+        DrawCardContent(graphics, *state, i, image);
+    }
 }
 
 void DrawDragMarks(Graphics* graphics, const ImageListState& state)
@@ -197,8 +244,13 @@ void DrawDragMarks(Graphics* graphics, const ImageListState& state)
 void DrawCards(Graphics* graphics, ImageListState* state)
 {
     const Image* image = ImageAt(state->context->document, state->scrollPos);
-    for (int i = 0; i < state->layout.cardsPerPage && image; ++i, image = image->next)
-        DrawCard(graphics, state, i, *image);
+    int shown = 0;
+    for (; shown < state->layout.cardsPerPage && image; ++shown, image = image->next)
+        DrawCard(graphics, state, shown, *image);
+    // After every card: a slot copied later would cut off the mark's outer edge.
+    const int marked = state->current - state->scrollPos;
+    if (marked >= 0 && marked < shown)
+        DrawSelectionMark(graphics, *state, marked);
 }
 
 template <typename Draw>
@@ -270,10 +322,7 @@ void PaintFrame(ImageListState* state, HDC target)
 void PaintStrip(ImageListState* state, HDC target)
 {
     PaintBuffer(state->listBuffer, target, [&](Graphics* graphics) {
-        graphics->SetSmoothingMode(SmoothingModeAntiAlias);
-        graphics->SetTextRenderingHint(TextRenderingHintAntiAlias);
-        graphics->SetCompositingQuality(CompositingQualityHighQuality);
-        graphics->SetInterpolationMode(InterpolationModeNearestNeighbor);
+        SetStripQuality(graphics);
         if (state->imageCount <= 0 || !state->context->document) {
             graphics->Clear(state->colors.face);
             return;
@@ -285,18 +334,18 @@ void PaintStrip(ImageListState* state, HDC target)
     });
 }
 
-void ForgetThumbnail(ImageListState* state, const Image* image)
+void ForgetCard(ImageListState* state, const Image* image)
 {
-    auto found = state->thumbnails.find(image);
-    if (found == state->thumbnails.end())
+    auto found = state->cards.find(image);
+    if (found == state->cards.end())
         return;
     delete found->second.picture;
-    state->thumbnails.erase(found);
+    state->cards.erase(found);
 }
 
-void ForgetThumbnails(ImageListState* state)
+void ForgetCards(ImageListState* state)
 {
-    for (auto& entry : state->thumbnails)
+    for (auto& entry : state->cards)
         delete entry.second.picture;
-    state->thumbnails.clear();
+    state->cards.clear();
 }

@@ -568,3 +568,31 @@ TEST_F(ImageListTest, LongDocumentScrollsAndChooses)
     EXPECT_EQ(context.currentImage, 1824);
     EXPECT_EQ(CapturePrintClient(strip).at(50, 1) >> 16, 0xFFu) << "the mark on the first card";
 }
+
+// Cards are kept between paints: after scrolling either way each card still shows its own
+// Image and only the current one carries the mark.
+TEST_F(ImageListTest, CardsShowTheirOwnImagesAfterScrolling)
+{
+    UseImages(std::vector<SIZE>(12, SIZE{48, 48}));
+    auto colorOf = [](int k) { return uint32_t(0xFF000000u | uint32_t(k * 20) << 16 | uint32_t(255 - k * 20)); };
+    for (int k = 0; k < 12; ++k)
+        Fill(ImageNumber(k), colorOf(k));
+    SendMessageW(frame, kImageListSelectImage, 3, 0);  // scrolls to 3 as well
+    const struct {
+        UINT request;
+        int times;
+        int position;  // twelve Images, six cards a page: the last position is 6
+    } steps[] = {{SB_LINERIGHT, 1, 4}, {SB_LINELEFT, 3, 1}, {SB_PAGERIGHT, 4, 5}, {SB_LINERIGHT, 3, 6}, {SB_LINELEFT, 6, 0}};
+    for (const auto& step : steps) {
+        for (int n = 0; n < step.times; ++n)
+            SendMessageW(strip, WM_HSCROLL, step.request, 0);
+        ASSERT_EQ(GetScrollPos(strip, SB_HORZ), step.position);
+        const Capture capture = CapturePrintClient(strip);
+        for (int i = 0; i < 6; ++i) {
+            const int shown = step.position + i;
+            EXPECT_EQ(capture.at(i * 95 + 49, 30), colorOf(shown) & 0xFFFFFF) << "position " << step.position << " card " << i;
+            EXPECT_EQ(IsRed(capture.at(i * 95 + 50, 1)), shown == 3) << "position " << step.position << " card " << i;
+        }
+    }
+}
+
