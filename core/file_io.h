@@ -32,7 +32,8 @@ FileReadResult ReadWholeFile(const wchar_t* path, size_t maxSize, std::vector<ui
 enum class FileWriteResult { kOk, kCannotCreate, kCannotWrite };
 
 // Writes the bytes to a new file beside `path` and only then moves it over `path`, so a
-// failed or interrupted save leaves the old file as it was.
+// failed or interrupted save leaves the old file as it was. A file that does not exist yet is
+// written in place; a failed write removes it again.
 FileWriteResult WriteWholeFileSafely(const wchar_t* path, const uint8_t* data, size_t size);
 
 // The largest file any of the core's readers accepts.
