@@ -18,6 +18,8 @@
 #include "common/selection_state.h"
 #include "harness/test_bitmaps.h"
 
+#include "easel_host.h"
+
 namespace {
 
 constexpr uint32_t kBackground = 0xEFEFEF;
@@ -33,42 +35,6 @@ uint32_t PixelColor(int x, int y)
 {
     return 0xFF000000u | (uint32_t(x * 13 + 7) & 0xFF) << 16 | (uint32_t(y * 17 + 3) & 0xFF) << 8 |
            (uint32_t((x + y) * 5) & 0xFF);
-}
-
-LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-HWND MakeParent()
-{
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = ParentProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"EditAreaTestParent";
-        RegisterClassW(&windowClass);
-        registered = true;
-    }
-    HWND parent = CreateWindowExW(0, L"EditAreaTestParent", L"parent", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
-                                  900, 700, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    ShowWindow(parent, SW_SHOW);
-    return parent;
-}
-
-void PumpMessages()
-{
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
-HWND Child(HWND parent, const wchar_t* className)
-{
-    return FindWindowExW(parent, nullptr, className, nullptr);
 }
 
 RECT ChildRect(HWND child)
@@ -96,24 +62,8 @@ struct Capture {
 
 Capture CaptureClient(HWND window)
 {
-    RECT client{};
-    GetClientRect(window, &client);
     Capture capture;
-    capture.width = client.right;
-    capture.height = client.bottom;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), capture.width, -capture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
-    PrintWindow(window, dc, PW_CLIENTONLY);
-    GdiFlush();
-    const uint32_t* data = static_cast<const uint32_t*>(bits);
-    capture.pixels.assign(data, data + size_t(capture.width) * capture.height);
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
+    capture.pixels = ClientPixels(window, ReadBack::kPrintWindow, &capture.width, &capture.height);
     return capture;
 }
 
@@ -131,22 +81,12 @@ void KeepCapture(const Capture& capture, const wchar_t* name)
     delete bitmap;
 }
 
-class EditAreaTest : public testing::Test {
+class EditAreaTest : public EaselHostTest {
 protected:
     void SetUp() override
     {
-        parent = MakeParent();
-        context.document = PYX_CreateNewResource();
-        context.selection = &selection;
-        context.mainWindow = parent;
-    }
-
-    void TearDown() override
-    {
-        EASEL_DestroyWindow();
-        ResetSelection(nullptr);
-        PYX_DoCleanupInternalResource(context.document);
-        DestroyWindow(parent);
+        EaselHostTest::SetUp();
+        parent = main;
     }
 
     // Puts a w x h image with distinct pixels in place of the document's images.
@@ -169,21 +109,6 @@ protected:
         return image;
     }
 
-    // The shell's "nothing selected": the whole layer.
-    void ResetSelection(Image* image)
-    {
-        delete selection.content;
-        if (selection.region)
-            DeleteObject(selection.region);
-        selection = SelectionState{};
-        if (!image)
-            return;
-        selection.content = CloneBitmap(image->firstLayer->bitmap);
-        selection.width = image->width;
-        selection.height = image->height;
-        selection.region = CreateRectRgn(0, 0, image->width, image->height);
-    }
-
     void Select(int left, int top, int right, int bottom)
     {
         DeleteObject(selection.region);
@@ -192,12 +117,7 @@ protected:
 
     void Create(int width = kFrameW, int height = kFrameH)
     {
-        frame = EASEL_CreateWindow(parent, 10, 10, width, height, &context);
-        ASSERT_NE(frame, nullptr);
-        canvas = Child(frame, L"VxGridArea");
-        strip = Child(frame, L"VxCtrlsArea");
-        ASSERT_NE(canvas, nullptr);
-        ASSERT_NE(strip, nullptr);
+        CreateArea(width, height);
         PumpMessages();
     }
 
@@ -264,12 +184,7 @@ protected:
                std::to_wstring(x) + L"\tY : " + std::to_wstring(y);
     }
 
-    HWND parent = nullptr;
-    HWND frame = nullptr;
-    HWND canvas = nullptr;
-    HWND strip = nullptr;
-    AppContext context{};
-    SelectionState selection{};
+    HWND parent = nullptr;  // the main window the editing area is a child of
 };
 
 const std::wstring kEmptyReadout = L"Show Grid Lines\tA : \tR : \tG : \tB : \t\tX : \tY : ";

@@ -21,69 +21,15 @@
 #include "harness/test_bitmaps.h"
 #include "panels/toolbox/toolrack.h"
 
+#include "easel_host.h"
+
 namespace {
-
-// What the editing area told the main window.
-struct Reports {
-    int undoEntries = 0;  // WM_APP+27
-    int changes = 0;      // WM_APP+104
-    int picks = 0;        // WM_APP+103
-    int undoImage = -1;
-    int layerChangedAtUndo = -1;  // whether the layer already differed when +27 came
-};
-
-Reports gReports;
 
 // How many pixels of the window's client area are pure black.
 int BlackPixels(HWND window)
 {
-    RECT client{};
-    GetClientRect(window, &client);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
-    PrintWindow(window, dc, PW_CLIENTONLY);
-    GdiFlush();
-    int black = 0;
-    const uint32_t* pixels = static_cast<const uint32_t*>(bits);
-    for (long i = 0; i < long(client.right) * client.bottom; i++)
-        black += (pixels[i] & 0xFFFFFF) == 0;
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return black;
-}
-// The client area's pixels, 0x00RRGGBB, read from the window as it is on screen now, or as
-// the window draws itself afresh.
-std::vector<uint32_t> ClientPixels(HWND window, bool fromScreen)
-{
-    RECT client{};
-    GetClientRect(window, &client);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
-    if (fromScreen) {
-        HDC windowDc = GetDC(window);
-        BitBlt(dc, 0, 0, client.right, client.bottom, windowDc, 0, 0, SRCCOPY);
-        ReleaseDC(window, windowDc);
-    } else {
-        SendMessageW(window, WM_PRINTCLIENT, WPARAM(dc), PRF_CLIENT);
-    }
-    GdiFlush();
-    const uint32_t* pixels = static_cast<const uint32_t*>(bits);
-    std::vector<uint32_t> copy(pixels, pixels + size_t(client.right) * client.bottom);
-    for (uint32_t& pixel : copy)
-        pixel &= 0xFFFFFF;
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return copy;
+    const Pixels pixels = ClientPixels(window, ReadBack::kPrintWindow);
+    return int(std::count(pixels.begin(), pixels.end(), 0u));
 }
 
 // Where two pictures `width` pixels wide first differ, or nothing when they are the same.
@@ -101,65 +47,18 @@ std::string FirstDifference(const std::vector<uint32_t>& got, const std::vector<
     return "";
 }
 
+// The client area as it is on screen now, or as the window draws itself afresh.
 std::vector<uint32_t> ScreenPixels(HWND window)
 {
-    return ClientPixels(window, true);
+    return ClientPixels(window, ReadBack::kScreen);
 }
 
 std::vector<uint32_t> PrintedPixels(HWND window)
 {
-    return ClientPixels(window, false);
+    return ClientPixels(window, ReadBack::kPrintClient);
 }
-
-UndoChain* gChain = nullptr;
-Resource* gDocument = nullptr;
-
-// The main window's side of +27: an undo copy of the Image, as the shell records it.
-LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == kUndoChangeRing) {
-        gReports.undoEntries++;
-        gReports.undoImage = int(wParam);
-        PYX_AddChangeUndoRing(gChain, int32_t(wParam), gDocument);
-        return 0;
-    }
-    if (message == kEditAreaChanged) {
-        gReports.changes++;
-        return 0;
-    }
-    if (message == kEditAreaPickedColor) {
-        gReports.picks++;
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-HWND MakeMain()
-{
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = MainProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"PaintingTestMain";
-        RegisterClassW(&windowClass);
-        registered = true;
-    }
-    HWND main = CreateWindowExW(0, L"PaintingTestMain", L"main", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900,
-                                700, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    ShowWindow(main, SW_SHOW);
-    return main;
-}
-
-using Pixels = std::vector<uint32_t>;  // 0xAARRGGBB, rows top to bottom
 
 constexpr uint32_t kOpaqueRed = 0xFFFF0000u;
-constexpr int kSize = 32;  // the test images are 32 x 32
-
-uint32_t Alpha(uint32_t c)
-{
-    return c >> 24;
-}
 
 int Channel(uint32_t c, int shift)
 {
@@ -171,18 +70,13 @@ double DistanceFrom(int x, int y, double cx, double cy)
     return std::hypot(x - cx, y - cy);
 }
 
-class PaintingTest : public testing::Test {
+class PaintingTest : public ImageToolTest {
 protected:
     void SetUp() override
     {
-        gReports = Reports{};
-        main = MakeMain();
-        gChain = PYX_InitNewUndoChain();
-        gDocument = context.document = PYX_CreateNewResource();
-        context.selection = &selection;
-        context.mainWindow = main;
-        context.brushSettings = &brush;
-        context.toolOptions = &options;
+        ImageToolTest::SetUp();
+        KeepUndoCopies();
+        UseToolSettings();
         brush.primaryColor = kOpaqueRed;
         brush.secondaryColor = 0xFF0000FFu;
         brush.gradientKind = 1;
@@ -194,16 +88,6 @@ protected:
         options.lineSize = 3;
     }
 
-    void TearDown() override
-    {
-        EASEL_DestroyWindow();
-        ResetSelection(nullptr);
-        PYX_DoCleanupInternalResource(context.document);
-        PYX_DeleteUndoChain(gChain);
-        gChain = nullptr;
-        DestroyWindow(main);
-    }
-
     // A 32 x 32 image of the given depth whose layer (and composite) holds fn's pixels, with
     // nothing selected, in a 700 x 500 editing area.
     void Open(const PixelFunction& fn, int bitsPerPixel = 32)
@@ -212,52 +96,10 @@ protected:
         image->bitsPerPixel = uint8_t(bitsPerPixel);
         PaintPixels(image->firstLayer->bitmap, fn);
         PaintPixels(image->composite, fn);
-        Image* old = context.document->firstImage;
-        image->next = old->next;
-        context.document->firstImage = image;
-        PYX_DeleteImage(old);
+        PlaceImage(image);
         ResetSelection(image);
-        frame = EASEL_CreateWindow(main, 10, 10, 700, 500, &context);
-        ASSERT_NE(frame, nullptr);
-        canvas = FindWindowExW(frame, nullptr, L"VxGridArea", nullptr);
-        ASSERT_NE(canvas, nullptr);
+        CreateArea();
         before = Layer();
-    }
-
-    // The shell's "nothing selected": the whole layer.
-    void ResetSelection(Image* whose)
-    {
-        delete selection.content;
-        if (selection.region)
-            DeleteObject(selection.region);
-        selection = SelectionState{};
-        if (!whose)
-            return;
-        selection.content = CloneBitmap(whose->firstLayer->bitmap);
-        selection.width = whose->width;
-        selection.height = whose->height;
-        selection.region = CreateRectRgn(0, 0, whose->width, whose->height);
-    }
-
-    // Replaces the selection region and tells the editing area, as the shell does.
-    void Select(HRGN region)
-    {
-        DeleteObject(selection.region);
-        selection.region = region;
-        SendMessageW(frame, kEditAreaSelectionChanged, 0, 0);
-    }
-
-    // A 32 x 32 image in a 696 x 439 canvas is shown at zoom 13 from (140, 11); a point in
-    // the middle of image pixel (x, y).
-    static LPARAM At(int x, int y) { return MAKELPARAM(140 + 13 * x + 6, 11 + 13 * y + 6); }
-
-    void Press(int x, int y) { SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y)); }
-    void Drag(int x, int y) { SendMessageW(canvas, WM_MOUSEMOVE, MK_LBUTTON, At(x, y)); }
-    void Release(int x, int y) { SendMessageW(canvas, WM_LBUTTONUP, 0, At(x, y)); }
-    void Click(int x, int y)
-    {
-        Press(x, y);
-        Release(x, y);
     }
 
     // Press at the first point, drag through the others, release at the last.
@@ -272,7 +114,6 @@ protected:
     Pixels Layer() const { return ReadPixels(image->firstLayer->bitmap); }
     Pixels Composite() const { return ReadPixels(image->composite); }
     Pixels Content() const { return ReadPixels(selection.content); }
-    static uint32_t At(const Pixels& pixels, int x, int y) { return pixels[size_t(y) * kSize + x]; }
 
     // The pixels that differ from the layer as it was when the image was opened.
     std::vector<POINT> Changed(const Pixels& now) const
@@ -298,15 +139,7 @@ protected:
             << what << ": the undo copy holds the layer as it was";
     }
 
-    HWND main = nullptr;
-    HWND frame = nullptr;
-    HWND canvas = nullptr;
-    Image* image = nullptr;
     Pixels before;
-    AppContext context{};
-    SelectionState selection{};
-    BrushSettings brush{};
-    ToolOptions options{};
 };
 
 uint32_t Transparent(int, int)

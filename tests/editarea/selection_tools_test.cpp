@@ -19,59 +19,13 @@
 #include "harness/test_bitmaps.h"
 #include "panels/toolbox/toolrack.h"
 
+#include "easel_host.h"
+
 namespace {
 
-struct Reports {
-    int undoEntries = 0;  // WM_APP+27
-    int changes = 0;      // WM_APP+104
-};
-
-Reports gReports;
-UndoChain* gChain = nullptr;
-Resource* gDocument = nullptr;
-
-LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == kUndoChangeRing) {
-        gReports.undoEntries++;
-        PYX_AddChangeUndoRing(gChain, int32_t(wParam), gDocument);
-        return 0;
-    }
-    if (message == kEditAreaChanged) {
-        gReports.changes++;
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-HWND MakeMain()
-{
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = MainProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"SelectionTestMain";
-        RegisterClassW(&windowClass);
-        registered = true;
-    }
-    HWND main = CreateWindowExW(0, L"SelectionTestMain", L"main", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900,
-                                700, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    ShowWindow(main, SW_SHOW);
-    return main;
-}
-
-using Pixels = std::vector<uint32_t>;
-
-constexpr int kSize = 32;
 constexpr uint32_t kRed = 0xFFFF0000u;
 constexpr uint32_t kBlue = 0xFF0000FFu;
 constexpr uint32_t kWhite = 0xFFFFFFFFu;
-
-uint32_t Alpha(uint32_t color)
-{
-    return color >> 24;
-}
 
 uint32_t Noise(int x, int y)
 {
@@ -95,27 +49,13 @@ uint32_t OneColor(int, int)
     return kBlue;
 }
 
-class SelectionToolsTest : public testing::Test {
+class SelectionToolsTest : public ImageToolTest {
 protected:
     void SetUp() override
     {
-        gReports = Reports{};
-        main = MakeMain();
-        gChain = PYX_InitNewUndoChain();
-        gDocument = context.document = PYX_CreateNewResource();
-        context.selection = &selection;
-        context.mainWindow = main;
-        context.brushSettings = &brush;
-        context.toolOptions = &options;
-    }
-
-    void TearDown() override
-    {
-        EASEL_DestroyWindow();
-        ClearSelection(&selection);
-        PYX_DoCleanupInternalResource(context.document);
-        PYX_DeleteUndoChain(gChain);
-        DestroyWindow(main);
+        ImageToolTest::SetUp();
+        KeepUndoCopies();
+        UseToolSettings();
     }
 
     // A 32 x 32 image whose layer and composite hold fn's pixels, nothing selected, in a
@@ -125,26 +65,12 @@ protected:
         image = PYX_CreateImage(kSize, kSize);
         PaintPixels(image->firstLayer->bitmap, fn);
         PaintPixels(image->composite, fn);
-        Image* old = context.document->firstImage;
-        context.document->firstImage = image;
-        PYX_DeleteImage(old);
-        ResetSelection(&context);
-        frame = EASEL_CreateWindow(main, 10, 10, 700, 500, &context);
-        ASSERT_NE(frame, nullptr);
-        canvas = FindWindowExW(frame, nullptr, L"VxGridArea", nullptr);
-        ASSERT_NE(canvas, nullptr);
+        PlaceImage(image);
+        ::ResetSelection(&context);
+        CreateArea();
         before = Layer();
     }
 
-    static LPARAM At(int x, int y) { return MAKELPARAM(140 + 13 * x + 6, 11 + 13 * y + 6); }
-    void Press(int x, int y, WPARAM keys = 0) { SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON | keys, At(x, y)); }
-    void Drag(int x, int y) { SendMessageW(canvas, WM_MOUSEMOVE, MK_LBUTTON, At(x, y)); }
-    void Release(int x, int y) { SendMessageW(canvas, WM_LBUTTONUP, 0, At(x, y)); }
-    void Click(int x, int y, WPARAM keys = 0)
-    {
-        Press(x, y, keys);
-        Release(x, y);
-    }
     void DragSelection(int x0, int y0, int x1, int y1)
     {
         context.currentTool = kRectSelectTool;
@@ -154,7 +80,6 @@ protected:
     }
 
     Pixels Layer() const { return ReadPixels(image->firstLayer->bitmap); }
-    static uint32_t At(const Pixels& pixels, int x, int y, int width = kSize) { return pixels[size_t(y) * width + x]; }
 
     // The selected pixels as rows of '#' and '.' over the image.
     std::vector<std::string> Selected() const
@@ -190,15 +115,7 @@ protected:
                 ASSERT_EQ(At(content, x - left, y - top, right - left), At(layer, x, y)) << x << "," << y;
     }
 
-    HWND main = nullptr;
-    HWND frame = nullptr;
-    HWND canvas = nullptr;
-    Image* image = nullptr;
     Pixels before;
-    AppContext context{};
-    SelectionState selection{};
-    BrushSettings brush{};
-    ToolOptions options{};
 };
 
 TEST_F(SelectionToolsTest, DraggingARectangleSelectsBothCornersInclusive)

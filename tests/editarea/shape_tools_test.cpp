@@ -20,51 +20,13 @@
 #include "harness/test_files.h"
 #include "panels/toolbox/toolrack.h"
 
+#include "easel_host.h"
+
 namespace {
 
-struct Reports {
-    int undoEntries = 0;   // WM_APP+27
-    int changes = 0;       // WM_APP+104
-    int layersAdded = 0;   // WM_APP+104 with 1
-};
-Reports gReports;
-
-LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == kUndoChangeRing) {
-        gReports.undoEntries++;
-        return 0;
-    }
-    if (message == kEditAreaChanged) {
-        gReports.changes++;
-        gReports.layersAdded += wParam == 1;
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-HWND MakeMain()
-{
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = MainProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"ShapeTestMain";
-        RegisterClassW(&windowClass);
-        registered = true;
-    }
-    HWND main = CreateWindowExW(0, L"ShapeTestMain", L"main", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900, 700,
-                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    ShowWindow(main, SW_SHOW);
-    return main;
-}
-
-using Pixels = std::vector<uint32_t>;
 constexpr uint32_t kRed = 0xFFFF0000u;
 constexpr uint32_t kBlue = 0xFF0000FFu;
 constexpr uint32_t kGreen = 0xFF00FF00u;
-constexpr int kSize = 32;
 
 bool Inside(int x, int y, int left, int top, int right, int bottom)  // inclusive
 {
@@ -91,17 +53,12 @@ PathData ReadPath(const Gdiplus::GraphicsPath& path)
 }
 
 // Public: the table-driven cases act on it through plain functions.
-class ShapeToolsTest : public testing::Test {
+class ShapeToolsTest : public ImageToolTest {
 public:
     void SetUp() override
     {
-        gReports = Reports{};
-        main = MakeMain();
-        context.document = PYX_CreateNewResource();
-        context.selection = &selection;
-        context.mainWindow = main;
-        context.brushSettings = &brush;
-        context.toolOptions = &options;
+        ImageToolTest::SetUp();
+        UseToolSettings();
         brush.primaryColor = kRed;
         brush.secondaryColor = kBlue;
         brush.gradientKind = 1;
@@ -117,11 +74,8 @@ public:
 
     void TearDown() override
     {
-        EASEL_DestroyWindow();
-        ResetSelection(nullptr);
-        PYX_DoCleanupInternalResource(context.document);
+        ImageToolTest::TearDown();
         delete options.textFont;
-        DestroyWindow(main);
     }
 
     // A 32 x 32 image with `layers` transparent raster layers, the bottom one current.
@@ -131,48 +85,11 @@ public:
         image->bitsPerPixel = uint8_t(bitsPerPixel);
         for (int i = 1; i < layers; i++)
             ASSERT_TRUE(InsertLayer(image, i, PYX_CreateRasterLayer(kSize, kSize), true));
-        Image* old = context.document->firstImage;
-        image->next = old->next;
-        context.document->firstImage = image;
-        PYX_DeleteImage(old);
+        PlaceImage(image);
         ResetSelection(image);
-        frame = EASEL_CreateWindow(main, 10, 10, 700, 500, &context);
-        ASSERT_NE(frame, nullptr);
-        canvas = FindWindowExW(frame, nullptr, L"VxGridArea", nullptr);
-        ASSERT_NE(canvas, nullptr);
+        CreateArea();
     }
 
-    void ResetSelection(Image* whose)
-    {
-        delete selection.content;
-        if (selection.region)
-            DeleteObject(selection.region);
-        selection = SelectionState{};
-        if (!whose)
-            return;
-        selection.content = CloneBitmap(whose->firstLayer->bitmap);
-        selection.width = whose->width;
-        selection.height = whose->height;
-        selection.region = CreateRectRgn(0, 0, whose->width, whose->height);
-    }
-
-    void Select(HRGN region)
-    {
-        DeleteObject(selection.region);
-        selection.region = region;
-        SendMessageW(frame, kEditAreaSelectionChanged, 0, 0);
-    }
-
-    // A 32 x 32 image in a 696 x 439 canvas is shown at zoom 13 from (140, 11).
-    static LPARAM At(int x, int y) { return MAKELPARAM(140 + 13 * x + 6, 11 + 13 * y + 6); }
-    void Press(int x, int y) { SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y)); }
-    void Move(int x, int y) { SendMessageW(canvas, WM_MOUSEMOVE, MK_LBUTTON, At(x, y)); }
-    void Release(int x, int y) { SendMessageW(canvas, WM_LBUTTONUP, 0, At(x, y)); }
-    void Click(int x, int y)
-    {
-        Press(x, y);
-        Release(x, y);
-    }
     void DoubleClick(int x, int y)
     {
         SendMessageW(canvas, WM_LBUTTONDBLCLK, MK_LBUTTON, At(x, y));
@@ -182,8 +99,8 @@ public:
     {
         context.currentTool = tool;
         Press(x0, y0);
-        Move((x0 + x1) / 2, (y0 + y1) / 2);
-        Move(x1, y1);
+        Drag((x0 + x1) / 2, (y0 + y1) / 2);
+        Drag(x1, y1);
         Release(x1, y1);
     }
     // Clicks through the points and ends with a double click at the last one.
@@ -191,23 +108,13 @@ public:
     {
         context.currentTool = tool;
         for (const POINT& p : points) {
-            Move(p.x, p.y);
+            Drag(p.x, p.y);
             Click(p.x, p.y);
         }
         DoubleClick(points.back().x, points.back().y);
     }
 
     Layer* LayerNumber(int index) const { return LayerAt(image, index); }
-    static uint32_t At(const Pixels& pixels, int x, int y) { return pixels[size_t(y) * kSize + x]; }
-
-    HWND main = nullptr;
-    HWND frame = nullptr;
-    HWND canvas = nullptr;
-    Image* image = nullptr;
-    AppContext context{};
-    SelectionState selection{};
-    BrushSettings brush{};
-    ToolOptions options{};
     wchar_t text[kToolOptionsTextUnits]{};
 };
 

@@ -20,81 +20,17 @@
 #include "harness/test_bitmaps.h"
 #include "shapes/vector_render.h"
 
+#include "easel_host.h"
+
 namespace {
-
-struct Reports {
-    int undoEntries = 0;  // WM_APP+27
-    int changes = 0;      // WM_APP+104
-    int ended = 0;        // WM_APP+115
-};
-
-Reports gReports;
-
-LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == kUndoChangeRing)
-        gReports.undoEntries++;
-    else if (message == kEditAreaChanged)
-        gReports.changes++;
-    else if (message == kTransformationEnded)
-        gReports.ended++;
-    else
-        return DefWindowProcW(window, message, wParam, lParam);
-    return 0;
-}
-
-HWND MakeMain()
-{
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = MainProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"TransformTestMain";
-        RegisterClassW(&windowClass);
-        registered = true;
-    }
-    HWND main = CreateWindowExW(0, L"TransformTestMain", L"main", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900,
-                                700, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    ShowWindow(main, SW_SHOW);
-    return main;
-}
-
-// Delivers what the editing area posted (WM_APP+115 is posted, not sent).
-void Pump()
-{
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageW(&message);
-}
-
-using Pixels = std::vector<uint32_t>;
 
 uint32_t Opaque(uint32_t rgb)
 {
     return 0xFF000000u | rgb;
 }
 
-class TransformTest : public testing::Test {
+class TransformTest : public EaselHostTest {
 protected:
-    void SetUp() override
-    {
-        gReports = Reports{};
-        main = MakeMain();
-        context.document = PYX_CreateNewResource();
-        context.selection = &selection;
-        context.mainWindow = main;
-    }
-
-    void TearDown() override
-    {
-        EASEL_DestroyWindow();
-        ClearSelection();
-        PYX_DoCleanupInternalResource(context.document);
-        DestroyWindow(main);
-        Pump();
-    }
-
     // A width x height image of the given depth whose layer and composite hold fn's pixels,
     // with nothing selected, in a 700 x 500 editing area.
     void Open(int width, int height, const PixelFunction& fn, int bitsPerPixel = 32)
@@ -103,28 +39,16 @@ protected:
         image->bitsPerPixel = uint8_t(bitsPerPixel);
         PaintPixels(image->firstLayer->bitmap, fn);
         PaintPixels(image->composite, fn);
-        PYX_DeleteImage(context.document->firstImage);
-        context.document->firstImage = image;
+        PlaceImage(image);
         frame = nullptr;
         Select(0, 0, width, height);
-        frame = EASEL_CreateWindow(main, 10, 10, 700, 500, &context);
-        ASSERT_NE(frame, nullptr);
-        strip = FindWindowExW(frame, nullptr, L"VxCtrlsArea", nullptr);
-        ASSERT_NE(strip, nullptr);
-    }
-
-    void ClearSelection()
-    {
-        delete selection.content;
-        if (selection.region)
-            DeleteObject(selection.region);
-        selection = SelectionState{};
+        CreateArea();
     }
 
     // A rectangle selection as the rectangle tool leaves it: the layer's block, unmasked.
     void Select(int left, int top, int width, int height)
     {
-        ClearSelection();
+        ResetSelection(nullptr);
         selection.region = CreateRectRgn(left, top, left + width, top + height);
         selection.content = MakeBitmap(width, height, [&](int x, int y) {
             Gdiplus::Color color;
@@ -155,12 +79,7 @@ protected:
     Pixels Layer() const { return ReadPixels(image->firstLayer->bitmap); }
     uint32_t LayerAt(int x, int y) const { return Layer()[size_t(y) * image->width + x]; }
 
-    HWND main = nullptr;
-    HWND frame = nullptr;
-    HWND strip = nullptr;
     Image* image = nullptr;
-    AppContext context{};
-    SelectionState selection{};
 };
 
 constexpr int kApply = 1002;
@@ -308,7 +227,7 @@ TEST_F(TransformTest, ScaleKeepsTheTopLeftCornerAndApplies)
     DragThumb(kHeight, 2);
     LetGo(kHeight);
     Click(kApply);
-    Pump();
+    PumpMessages();
     EXPECT_EQ(selection.left, 4);
     EXPECT_EQ(selection.top, 6);
     EXPECT_EQ(selection.width, 16);
@@ -360,7 +279,7 @@ TEST_F(TransformTest, CancelAfterSeveralStepsRestoresEverything)
         }
         EXPECT_NE(Layer(), layer) << "the preview changed the layer";
         Click(kCancel);
-        Pump();
+        PumpMessages();
         EXPECT_EQ(Layer(), layer);
         EXPECT_EQ(ReadPixels(image->composite), composite);
         EXPECT_EQ(ReadPixels(selection.content), content);
@@ -396,7 +315,7 @@ TEST_F(TransformTest, AngleBarKeysPreviewAndApply)
     SendMessageW(bar, WM_KEYUP, VK_NEXT, 0);
     ASSERT_EQ(SendMessageW(bar, TBM_GETPOS, 0, 0), 90);
     Click(kApply);
-    Pump();
+    PumpMessages();
     EXPECT_EQ(selection.width, 4);
     EXPECT_EQ(selection.height, 10);
     EXPECT_EQ(LayerAt(selection.left + 3, selection.top), Opaque(0xFF0000)) << "turned clockwise";
@@ -428,7 +347,7 @@ TEST_F(TransformTest, BlankContentIsRefusedWithABoxAndNoUndoEntry)
         gReports = Reports{};
         MessageBoxRecorder recorder;
         SendMessageW(frame, c.message, 0, 0);
-        Pump();
+        PumpMessages();
         ExpectOneBox(recorder, c.text, L"Transform Error");
         EXPECT_EQ(gReports.undoEntries, 0);
         EXPECT_EQ(gReports.changes, 0);
@@ -496,7 +415,7 @@ TEST_F(VectorTransformTest, ScaleOfAVectorLayerScalesItsPathAboutTheOrigin)
             ASSERT_EQ(scaled[size_t(y) * 32 + x], inside ? kRed : 0u) << x << "," << y;
         }
     Click(kApply);
-    Pump();
+    PumpMessages();
     EXPECT_EQ(ReadPixels(selection.content), scaled) << "the selection is the whole layer again";
     EXPECT_EQ(selection.left, 0);
     EXPECT_EQ(selection.width, 32);
@@ -522,7 +441,7 @@ TEST_F(VectorTransformTest, RotationTurnsThePathAboutItsMiddleAndCancelPutsItBac
     EXPECT_NE(Layer(), before);
     DragThumb(kAngle, -33);
     Click(kCancel);
-    Pump();
+    PumpMessages();
     const Gdiplus::RectF back = PathBounds();
     EXPECT_NEAR(back.X, 4.0, 1e-3);
     EXPECT_NEAR(back.Y, 6.0, 1e-3);
