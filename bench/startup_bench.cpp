@@ -8,42 +8,16 @@
 #include <vector>
 
 #include "bench.h"
+#include "harness/program_window.h"
 
 namespace {
 
 constexpr double kDeliberatePause = 500;
 
-struct Search {
-    DWORD process;
-    HWND window;
-};
-
-BOOL CALLBACK FindShownMainWindow(HWND window, LPARAM param)
-{
-    Search* search = reinterpret_cast<Search*>(param);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (process == search->process && lstrcmpW(className, L"VEXIL") == 0 && IsWindowVisible(window)) {
-        search->window = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-std::wstring ProgramPath()
-{
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    return folder.substr(0, folder.find_last_of(L'\\') + 1) + L"vexil.exe";
-}
-
 // Milliseconds until the main window was shown, or a negative value when it never was.
 double TimeOneStart()
 {
-    std::wstring commandLine = L"\"" + ProgramPath() + L"\"";
+    std::wstring commandLine = L"\"" + PathBesideThisProgram(L"vexil.exe") + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
@@ -52,21 +26,21 @@ double TimeOneStart()
     QueryPerformanceCounter(&start);
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return -1;
-    Search search = {process.dwProcessId, nullptr};
+    HWND window = nullptr;
     double elapsed = 0;
-    while (!search.window && elapsed < 10000) {
+    while (!window && elapsed < 10000) {
         Sleep(2);
-        EnumWindows(FindShownMainWindow, LPARAM(&search));
+        window = FindShownMainWindow(process.dwProcessId);
         QueryPerformanceCounter(&now);
         elapsed = double(now.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart);
     }
-    if (search.window)
-        PostMessageW(search.window, WM_CLOSE, 0, 0);
+    if (window)
+        PostMessageW(window, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0)
         TerminateProcess(process.hProcess, 1);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return search.window ? elapsed : -1;
+    return window ? elapsed : -1;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "common/message_box_recorder.h"
 #include "common/selection_state.h"
 #include "core/pyx.h"
+#include "harness/program_window.h"
 #include "harness/test_files.h"
 #include "main_window.h"
 #include "open_by_path.h"
@@ -403,10 +404,7 @@ TEST(Startup, ProgramFolderComesFromTheRegistryOrElseFromTheProgramItself)
     RegDeleteValueW(key, L"AppPath");
     RegCloseKey(key);
     ASSERT_NE(StartShell(), nullptr);
-    wchar_t program[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, program, MAX_PATH);
-    std::wstring programFolder = program;
-    programFolder.resize(programFolder.find_last_of(L'\\'));
+    const std::wstring programFolder = ThisProgramFolder();
     GetCurrentDirectoryW(MAX_PATH, current);
     EXPECT_EQ(lstrcmpiW(current, programFolder.c_str()), 0) << "without the value, the program's own folder";
     StopShell();

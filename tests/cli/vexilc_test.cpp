@@ -7,6 +7,7 @@
 
 #include "common/image_encoders.h"
 #include "core/pyx.h"
+#include "harness/program_window.h"
 #include "harness/test_bitmaps.h"
 #include "harness/test_files.h"
 
@@ -17,14 +18,6 @@ struct RunResult {
     std::string out;
     std::string err;
 };
-
-std::wstring VexilcPath()
-{
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path = self;
-    return path.substr(0, path.find_last_of(L'\\') + 1) + L"vexilc.exe";
-}
 
 std::string ReadAll(HANDLE pipe)
 {
@@ -54,7 +47,7 @@ RunResult Vexilc(const std::wstring& arguments)
     startup.hStdError = errFile;
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION process{};
-    std::wstring commandLine = L"\"" + VexilcPath() + L"\" " + arguments;
+    std::wstring commandLine = L"\"" + PathBesideThisProgram(L"vexilc.exe") + L"\" " + arguments;
     const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                                         &startup, &process);
     CloseHandle(outWrite);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/ico_format.h"
+#include "harness/program_window.h"
 #include "harness/test_files.h"
 #include "library_test_images.h"
 
@@ -17,14 +18,6 @@ struct ToolRun {
     DWORD exitCode = 0xFFFFFFFF;
     std::string output;  // stdout and stderr together
 };
-
-std::wstring ProgramFolder()
-{
-    wchar_t program[MAX_PATH];
-    GetModuleFileNameW(nullptr, program, MAX_PATH);
-    std::wstring folder = program;
-    return folder.substr(0, folder.find_last_of(L'\\'));
-}
 
 ToolRun RunVexilc(const std::wstring& arguments)
 {
@@ -37,7 +30,7 @@ ToolRun RunVexilc(const std::wstring& arguments)
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = startup.hStdError = output;
     PROCESS_INFORMATION process{};
-    std::wstring command = L"\"" + ProgramFolder() + L"\\vexilc.exe\" " + arguments;
+    std::wstring command = L"\"" + ThisProgramFolder() + L"\\vexilc.exe\" " + arguments;
     if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, TestFolder().c_str(), &startup,
                        &process)) {
         WaitForSingleObject(process.hProcess, 60000);
@@ -116,7 +109,7 @@ TEST(LibraryConsoleTool, InfoListsEveryImageOfALibrary)
     // The 32-bit module holds two_sizes.ico (1 x 1 at 32 bits, 2 x 2 at 1 bit) and
     // eight_bit_4.ico (4 x 4 at 8 bits); the 16-bit one the first image of two_sizes.ico
     // and rgb_3.ico (3 x 2 at 24 bits).
-    const std::wstring module = ProgramFolder() + L"\\library_test_icons32.dll";
+    const std::wstring module = ThisProgramFolder() + L"\\library_test_icons32.dll";
     ASSERT_TRUE(WriteBytes(TestPath(L"Icons.NIL"), ReadBytes(module)));
     ASSERT_TRUE(WriteBytes(TestPath(L"icons.icl"), ReadBytes(FixturePath(L"fuzz\\library_reader\\ne_two_icons.icl"))));
     const std::string threeImages = "0 1x1 32bpp hotspot=0,0 rate=5 layers=1\r\n"

@@ -14,6 +14,7 @@
 #include "core/library_format.h"
 #include "core/pyx.h"
 #include "core/pyx_resource.h"
+#include "harness/program_window.h"
 #include "harness/test_files.h"
 #include "library_test_images.h"
 
@@ -90,14 +91,6 @@ struct SeenBox {
 
 // The target is kept from one creation to the next for the life of pyx.
 bool gCreationStarted = false;
-
-std::wstring ProgramFolder()
-{
-    wchar_t program[MAX_PATH];
-    GetModuleFileNameW(nullptr, program, MAX_PATH);
-    std::wstring folder = program;
-    return folder.substr(0, folder.find_last_of(L'\\'));
-}
 
 struct DialogSession {
     std::vector<std::wstring> resultBoxes;  // texts of the boxes captioned "Action Result"
@@ -250,7 +243,7 @@ TEST(LibraryDialogs, CreatesALibraryFromTwoChosenFilesWithTheTargetTyped)
     EXPECT_EQ(label, L"Target :");
     EXPECT_EQ(button, L"...");
     if (firstCreation) {
-        EXPECT_EQ(initialTarget, ProgramFolder() + L"\\NewLibrary.nil");
+        EXPECT_EQ(initialTarget, ThisProgramFolder() + L"\\NewLibrary.nil");
     }
     EXPECT_TRUE(layoutLinedUp) << "the panel lines up with the file-type label and list";
     EXPECT_EQ(progressTitle, L"Create Library");

@@ -12,6 +12,7 @@
 #include "core/library_format.h"
 #include "core/library_writer.h"
 #include "core/pyx.h"
+#include "harness/program_window.h"
 #include "harness/test_bitmaps.h"
 #include "harness/test_files.h"
 #include "library_test_images.h"
@@ -330,10 +331,7 @@ TEST(LibraryReading, ModulesBuiltByTheResourceCompilerAndShell32)
         for (const IconDirEntry& entry : DirectoryOf(file).entries)
             expectedSides.push_back(entry.width);
     }
-    wchar_t program[MAX_PATH];
-    GetModuleFileNameW(nullptr, program, MAX_PATH);
-    std::wstring folder = program;
-    folder.resize(folder.find_last_of(L'\\'));
+    const std::wstring folder = ThisProgramFolder();
     for (const wchar_t* name : {L"\\library_test_icons32.dll", L"\\library_test_icons64.dll"}) {
         MessageBoxRecorder recorder;
         Resource* document = PYX_GetLibraryIcons(nullptr, (folder + name).c_str());
@@ -365,10 +363,7 @@ namespace {
 // The template comes from the registry's program folder, else from beside the program.
 TEST(LibraryTemplate, ComesFromAppPathOrTheProgramFolder)
 {
-    wchar_t program[MAX_PATH];
-    GetModuleFileNameW(nullptr, program, MAX_PATH);
-    std::wstring programFolder = program;
-    programFolder.resize(programFolder.find_last_of(L'\\'));
+    const std::wstring programFolder = ThisProgramFolder();
 
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Vexil\\Path", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,

@@ -7,6 +7,7 @@
 
 #include "common/image_encoders.h"
 #include "effect_fixtures.h"
+#include "harness/program_window.h"
 #include "harness/test_bitmaps.h"
 
 using namespace Gdiplus;
@@ -14,14 +15,6 @@ using namespace Gdiplus;
 namespace {
 
 constexpr int kTile = 128;
-
-std::wstring BesideTheTestProgram(const wchar_t* name)
-{
-    wchar_t program[MAX_PATH];
-    GetModuleFileNameW(nullptr, program, MAX_PATH);
-    std::wstring folder(program);
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1) + name;
-}
 
 // A rounded rectangle for Sweet, which has no ellipse form.
 std::unique_ptr<GraphicsPath> RoundedRectangle(float x, float y, float w, float h, float r)
@@ -78,6 +71,6 @@ TEST(EffectSheet, SevenEffectsSideBySide)
     }
     CLSID png;
     ASSERT_TRUE(FindImageEncoder(L"image/png", &png));
-    const std::wstring file = BesideTheTestProgram(L"effect_sheet.png");
+    const std::wstring file = PathBesideThisProgram(L"effect_sheet.png");
     EXPECT_EQ(sheet.Save(file.c_str(), &png, nullptr), Ok);
 }

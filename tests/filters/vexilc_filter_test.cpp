@@ -7,6 +7,7 @@
 #include "core/pyx.h"
 #include "filters/filter_request.h"
 #include "filters/sieve.h"
+#include "harness/program_window.h"
 #include "harness/test_bitmaps.h"
 #include "harness/test_files.h"
 
@@ -16,14 +17,6 @@ struct RunResult {
     DWORD exitCode;
     std::string errors;
 };
-
-std::wstring VexilcPath()
-{
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1) + L"vexilc.exe";
-}
 
 RunResult RunVexilc(const std::wstring& arguments)
 {
@@ -35,7 +28,7 @@ RunResult RunVexilc(const std::wstring& arguments)
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdError = errors;
     startup.hStdOutput = errors;
-    std::wstring commandLine = L"\"" + VexilcPath() + L"\" " + arguments;
+    std::wstring commandLine = L"\"" + PathBesideThisProgram(L"vexilc.exe") + L"\" " + arguments;
     PROCESS_INFORMATION process{};
     RunResult result{9999, ""};
     if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {

@@ -9,18 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "harness/program_window.h"
 #include "harness/test_files.h"
 #include "vexil_version.h"
 
 namespace {
-
-std::wstring BinPath(const std::wstring& name)
-{
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path = self;
-    return path.substr(0, path.find_last_of(L'\\') + 1) + name;
-}
 
 std::wstring VersionString(const std::vector<BYTE>& block, const std::wstring& name)
 {
@@ -61,7 +54,7 @@ TEST(VersionResources, EveryModuleNamesTheOneVersionAndItsOwnDescription)
 {
     for (const ModuleCase& m : kModules) {
         SCOPED_TRACE(testing::Message() << "module " << std::string(m.file, m.file + lstrlenW(m.file)));
-        const std::wstring path = BinPath(m.file);
+        const std::wstring path = PathBesideThisProgram(m.file);
         DWORD handle = 0;
         const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);
         ASSERT_GT(size, 0u);
@@ -104,7 +97,7 @@ namespace {
 
 std::string ManifestOf(const std::wstring& file)
 {
-    HMODULE module = LoadLibraryExW(BinPath(file).c_str(), nullptr,
+    HMODULE module = LoadLibraryExW(PathBesideThisProgram(file).c_str(), nullptr,
                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     if (!module)
         return "<not loaded>";
@@ -157,25 +150,6 @@ struct RunningProgram {
     HWND window = nullptr;
 };
 
-struct Search {
-    DWORD process;
-    HWND window;
-};
-
-BOOL CALLBACK FindMainWindow(HWND window, LPARAM param)
-{
-    Search* search = reinterpret_cast<Search*>(param);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (process == search->process && lstrcmpW(className, L"VEXIL") == 0 && IsWindowVisible(window)) {
-        search->window = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 RunningProgram Start(const std::wstring& program)
 {
     RunningProgram running;
@@ -186,12 +160,7 @@ RunningProgram Start(const std::wstring& program)
                         &running.process))
         return running;
     WaitForInputIdle(running.process.hProcess, 20000);
-    Search search = {running.process.dwProcessId, nullptr};
-    for (int attempt = 0; attempt < 200 && !search.window; attempt++) {
-        Sleep(50);
-        EnumWindows(FindMainWindow, LPARAM(&search));
-    }
-    running.window = search.window;
+    running.window = WaitForShownMainWindow(running.process.dwProcessId);
     return running;
 }
 
@@ -296,8 +265,8 @@ std::wstring UnthemedCopy()
         return L"";
     manifest.erase(begin, end + lstrlenA("</dependency>") - begin);
 
-    const std::wstring copy = BinPath(L"vexil-unthemed.exe");
-    if (!CopyFileW(BinPath(L"vexil.exe").c_str(), copy.c_str(), FALSE))
+    const std::wstring copy = PathBesideThisProgram(L"vexil-unthemed.exe");
+    if (!CopyFileW(PathBesideThisProgram(L"vexil.exe").c_str(), copy.c_str(), FALSE))
         return L"";
     HMODULE module = LoadLibraryExW(copy.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     WORD language = 0xFFFF;
@@ -335,7 +304,7 @@ TEST(Manifest, ProgramRunsWithVersion6ControlsAndTheSameLayoutAsWithout)
     Close(unthemed);
     DeleteFileW(unthemedPath.c_str());
 
-    RunningProgram themed = Start(BinPath(L"vexil.exe"));
+    RunningProgram themed = Start(PathBesideThisProgram(L"vexil.exe"));
     ASSERT_NE(themed.window, nullptr);
     const std::vector<Control> after = Controls(themed.window);
     const std::vector<Trackbar> newTrackbars = Trackbars(themed);
@@ -388,7 +357,7 @@ std::string RunVexilc(const std::wstring& arguments, DWORD* code)
     startup.hStdError = outWrite;
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION process{};
-    std::wstring commandLine = L"\"" + BinPath(L"vexilc.exe") + L"\" " + arguments;
+    std::wstring commandLine = L"\"" + PathBesideThisProgram(L"vexilc.exe") + L"\" " + arguments;
     const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                                         &startup, &process);
     CloseHandle(outWrite);
@@ -414,7 +383,7 @@ std::string RunVexilc(const std::wstring& arguments, DWORD* code)
 
 TEST(VersionResources, VexilcPrintsTheNumberOfItsOwnVersionResource)
 {
-    const std::wstring path = BinPath(L"vexilc.exe");
+    const std::wstring path = PathBesideThisProgram(L"vexilc.exe");
     DWORD handle = 0;
     std::vector<BYTE> block(GetFileVersionInfoSizeW(path.c_str(), &handle));
     ASSERT_FALSE(block.empty());
