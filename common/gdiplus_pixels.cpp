@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/pixel_memory.h"
+
 using namespace Gdiplus;
 
 BitmapLock::BitmapLock(Bitmap* bitmap, ImageLockMode mode) : bitmap_(bitmap)
@@ -22,14 +24,42 @@ BitmapLock::~BitmapLock()
 
 namespace {
 
-bool ClearPixels(Bitmap* bitmap)
+// The pixel memory of an ArgbBitmap. As its first base it is made before the GDI+ bitmap and
+// given back only after the bitmap is disposed.
+struct OwnedPixels {
+    OwnedPixels(uint8_t* bytes, size_t size) : pixels(bytes), byteCount(size) {}
+    ~OwnedPixels() { GivePixelMemory(pixels, byteCount); }
+    OwnedPixels(const OwnedPixels&) = delete;
+    OwnedPixels& operator=(const OwnedPixels&) = delete;
+    uint8_t* pixels;
+    size_t byteCount;
+};
+
+// A 32-bit ARGB bitmap over memory it owns, reused from freed bitmaps where it can be. Under
+// Wine a bitmap that allocates its own pixels also costs several times as much to make as
+// one over memory it is handed. Deleting it through a Bitmap pointer frees both.
+class ArgbBitmap : private OwnedPixels, public Bitmap {
+public:
+    ArgbBitmap(int width, int height, uint8_t* pixels)
+        : OwnedPixels(pixels, size_t(width) * size_t(height) * 4),
+          Bitmap(width, height, width * 4, PixelFormat32bppARGB, pixels)
+    {
+    }
+};
+
+Bitmap* NewArgbBitmapOver(int width, int height, bool zeroed)
 {
-    BitmapLock lock(bitmap, ImageLockModeWrite);
-    if (!lock.ok())
-        return false;
-    for (int y = 0; y < lock.view().height; y++)
-        std::memset(lock.view().Row(y), 0, size_t(lock.view().width) * 4);
-    return true;
+    if (width <= 0 || height <= 0 || width > kMaxBitmapSide || height > kMaxBitmapSide)
+        return nullptr;
+    uint8_t* pixels = TakePixelMemory(size_t(width) * size_t(height) * 4, zeroed);
+    if (!pixels)
+        return nullptr;
+    Bitmap* bitmap = new ArgbBitmap(width, height, pixels);
+    if (bitmap->GetLastStatus() != Ok) {
+        delete bitmap;
+        return nullptr;
+    }
+    return bitmap;
 }
 
 bool CopyIntoBitmap(const PixelView& from, Bitmap* bitmap)
@@ -67,16 +97,7 @@ bool CopyBitmapRows(Bitmap* source, Bitmap* copy, PixelFormat format)
 
 Bitmap* NewArgbBitmap(int width, int height)
 {
-    if (width <= 0 || height <= 0)
-        return nullptr;
-    Bitmap* bitmap = new Bitmap(width, height, PixelFormat32bppARGB);
-    // GDI+ does not promise zeroed memory for a new bitmap; transparent means all zero, and
-    // a bitmap that could not be cleared is not handed out.
-    if (bitmap->GetLastStatus() != Ok || !ClearPixels(bitmap)) {
-        delete bitmap;
-        return nullptr;
-    }
-    return bitmap;
+    return NewArgbBitmapOver(width, height, true);  // transparent means every byte 0
 }
 
 Bitmap* BitmapOverPixels(const PixelView& pixels)
@@ -93,7 +114,7 @@ Bitmap* BitmapOverPixels(const PixelView& pixels)
 
 Bitmap* BitmapFromPixels(const PixelView& pixels)
 {
-    Bitmap* bitmap = NewArgbBitmap(pixels.width, pixels.height);
+    Bitmap* bitmap = NewArgbBitmapOver(pixels.width, pixels.height, false);
     if (bitmap && !CopyIntoBitmap(pixels, bitmap)) {
         delete bitmap;
         return nullptr;
@@ -106,7 +127,11 @@ Bitmap* CloneBitmap(Bitmap* source)
     if (!source)
         return nullptr;
     const PixelFormat format = source->GetPixelFormat();
-    Bitmap* copy = new Bitmap(int(source->GetWidth()), int(source->GetHeight()), format);
+    const int width = int(source->GetWidth()), height = int(source->GetHeight());
+    Bitmap* copy =
+        format == PixelFormat32bppARGB ? NewArgbBitmapOver(width, height, false) : new Bitmap(width, height, format);
+    if (!copy)
+        return nullptr;
     if (copy->GetLastStatus() != Ok || !CopyBitmapRows(source, copy, format)) {
         delete copy;  // a blank copy would pass for the picture
         return nullptr;

@@ -28,8 +28,12 @@ private:
     bool locked_ = false;
 };
 
+// The longest side a 32-bit bitmap may have: its rows and its size stay within GDI+'s signed
+// 32-bit strides and offsets.
+constexpr int kMaxBitmapSide = 16384;
+
 // A new width x height 32-bit ARGB bitmap with every pixel 0 (fully transparent), or null
-// when it cannot be made or cleared.
+// when it cannot be made. It owns its pixels, which stay where they are for its lifetime.
 Gdiplus::Bitmap* NewArgbBitmap(int width, int height);
 
 // A 32-bit ARGB bitmap that reads and draws the given pixels in place (the caller keeps

@@ -5,6 +5,7 @@
 #include <gdiplus.h>
 #include <shlwapi.h>
 
+#include "common/gdiplus_pixels.h"
 #include "common/image_encoders.h"
 #include "core/pyx.h"
 
@@ -17,11 +18,9 @@ const wchar_t* const kExportExtensions[] = {L".bmp", L".jpg", L".png", L".ico", 
 Bitmap* WhiteBackedCopy(Bitmap* composite)
 {
     const int width = int(composite->GetWidth()), height = int(composite->GetHeight());
-    auto* copy = new Bitmap(width, height, PixelFormat32bppARGB);
-    if (copy->GetLastStatus() != Gdiplus::Ok) {
-        delete copy;
+    Bitmap* copy = NewArgbBitmap(width, height);
+    if (!copy)
         return nullptr;
-    }
     Gdiplus::Graphics graphics(copy);
     graphics.Clear(Gdiplus::Color(255, 255, 255, 255));
     graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);

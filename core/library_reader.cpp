@@ -112,7 +112,8 @@ PYX_API Resource* PYX_GetLibraryIcons(HWND owner, const wchar_t* path)
 {
     if (!path)
         return nullptr;
-    std::vector<uint8_t> file;
+    BorrowedBytes borrowed;
+    std::vector<uint8_t>& file = borrowed.bytes();
     const FileReadResult read = ReadWholeFile(path, kMaxDocumentFileSize, &file);
     if (read == FileReadResult::kCannotOpen) {
         ShowErrorBox(owner, L"Error Opening Library for Reading", kIoErrorCaption);

@@ -18,11 +18,9 @@ Bitmap* ScaledCopy(Bitmap* source, int width, int height, Gdiplus::Interpolation
 {
     if (!source || width <= 0 || height <= 0)
         return nullptr;
-    auto* copy = new Bitmap(width, height, PixelFormat32bppARGB);
-    if (copy->GetLastStatus() != Gdiplus::Ok) {
-        delete copy;
+    Bitmap* copy = NewArgbBitmap(width, height);
+    if (!copy)
         return nullptr;
-    }
     Gdiplus::Graphics graphics(copy);
     graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
     graphics.SetCompositingQuality(Gdiplus::CompositingQualityHighQuality);
