@@ -1,5 +1,7 @@
 #include "dither.h"
 
+#include <emmintrin.h>
+
 #include <algorithm>
 
 NearestColorFinder::NearestColorFinder(const PaletteColor* palette, int count)
@@ -133,26 +135,22 @@ int NearestColorFinder::FindInCell(int red, int green, int blue) const
     return bestIndex;
 }
 
+uint32_t NearestColorFinder::FindColorAndIndexSlowly(int fineCell, int red, int green, int blue) const
+{
+    uint32_t slots = fine_[fineCell];
+    if (slots == kUnlisted)
+        slots = PrepareFineCell(fineCell);
+    if (slots != kAskTheCell)
+        return BestOfFourSlots(palette_.data(), slots, red, green, blue);
+    const uint32_t index = uint32_t(FindInCell(red, green, blue));
+    return palette_[index] | index << 24;
+}
+
 int NearestColorFinder::Find(int red, int green, int blue) const
 {
-    const int fineCell = ((red >> kFineShift) * kFinePerChannel + (green >> kFineShift)) * kFinePerChannel +
-                         (blue >> kFineShift);
-    uint32_t slots = fine_[fineCell];
-    if ((slots & 0xFF) > (slots >> 8 & 0xFF)) {
-        if (slots == kUnlisted)
-            slots = PrepareFineCell(fineCell);
-        if (slots == kAskTheCell)
-            return FindInCell(red, green, blue);
-    }
-    // The four slots rise in index order, so a strict comparison keeps the lowest on ties.
-    int bestIndex = int(slots & 0xFF), bestDistance = SquaredDistance(palette_[bestIndex], red, green, blue);
-    for (int i = 1; i < kFineSlots; i++) {
-        const int index = int(slots >> (8 * i) & 0xFF);
-        const int distance = SquaredDistance(palette_[index], red, green, blue);
-        bestIndex = distance < bestDistance ? index : bestIndex;
-        bestDistance = distance < bestDistance ? distance : bestDistance;
-    }
-    return bestIndex;
+    if (palette_.size() > 256)
+        return FindInCell(red, green, blue);
+    return int(FindColorAndIndex(red, green, blue) >> 24);
 }
 
 const NearestColorFinder* NearestColorFinder::ForFixedPalette(const PaletteColor* palette, int count)
@@ -181,86 +179,121 @@ inline uint8_t AddClamped(uint8_t value, int error)
 // The lower neighbours' share of a finished row: pixel x of the row below gets the error of
 // x - 1 (as its lower-right neighbour) and then that of x, each addition clamped, exactly
 // the order in which a pixel-by-pixel walk would add them. `errors` holds four values per
-// pixel, the alpha's always 0.
+// pixel, the alpha's always 0, after one pixel of zeros that stands for the pixel left of
+// the row (adding 0 to a byte and clamping changes nothing).
 void DiffuseDown(uint8_t* below, const int16_t* errors, int width)
 {
     const int count = width * 4;
-    for (int i = 0; i < 4 && i < count; i++)
-        below[i] = AddClamped(below[i], errors[i]);
-    for (int i = 4; i < count; i++)
-        below[i] = AddClamped(AddClamped(below[i], errors[i - 4]), errors[i]);
+    const __m128i zero = _mm_setzero_si128(), top = _mm_set1_epi16(255);
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+        __m128i v = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(below + i)), zero);
+        v = _mm_add_epi16(v, _mm_loadu_si128(reinterpret_cast<const __m128i*>(errors + i)));
+        v = _mm_min_epi16(_mm_max_epi16(v, zero), top);
+        v = _mm_add_epi16(v, _mm_loadu_si128(reinterpret_cast<const __m128i*>(errors + i + 4)));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(below + i), _mm_packus_epi16(v, v));  // clamps too
+    }
+    for (; i < count; i++)
+        below[i] = AddClamped(AddClamped(below[i], errors[i]), errors[i + 4]);
 }
 
-}  // namespace
+// The nearest entry of one pixel and the error it leaves, per channel already divided.
+struct Choice {
+    PaletteColor color;
+    int index;
+    int errorRed, errorGreen, errorBlue;
+};
 
-namespace {
+inline Choice ChoiceFor(PaletteColor color, int index, int red, int green, int blue, const int* divided)
+{
+    return {color, index, divided[red - PaletteRed(color)], divided[green - PaletteGreen(color)],
+            divided[blue - PaletteBlue(color)]};
+}
 
 // The nearest of exactly two entries without a table: entry 1 is nearer than entry 0 when
 // 2 v.(c1 - c0) > |c1|^2 - |c0|^2 (the difference of the two squared distances); a tie
-// keeps entry 0.
+// keeps entry 0. Both entries' errors are looked up while the choice is being made, and
+// the choice picks by a mask, never a branch (on noise it would be a coin toss).
 struct NearerOfTwo {
     int red, green, blue, threshold;
+    PaletteColor first, second;
 
     NearerOfTwo(PaletteColor c0, PaletteColor c1)
         : red(2 * (PaletteRed(c1) - PaletteRed(c0))), green(2 * (PaletteGreen(c1) - PaletteGreen(c0))),
           blue(2 * (PaletteBlue(c1) - PaletteBlue(c0))),
-          threshold(SquaredDistance(c1, 0, 0, 0) - SquaredDistance(c0, 0, 0, 0))
+          threshold(SquaredDistance(c1, 0, 0, 0) - SquaredDistance(c0, 0, 0, 0)), first(c0), second(c1)
     {
     }
-    int operator()(int r, int g, int b) const { return red * r + green * g + blue * b > threshold ? 1 : 0; }
+    Choice operator()(int r, int g, int b, const int* divided) const
+    {
+        const int one = red * r + green * g + blue * b > threshold ? 1 : 0;
+        const int mask = -one;
+        const Choice a = ChoiceFor(first, 0, r, g, b, divided), z = ChoiceFor(second, 1, r, g, b, divided);
+        return {a.color ^ ((a.color ^ z.color) & uint32_t(mask)), one, a.errorRed ^ ((a.errorRed ^ z.errorRed) & mask),
+                a.errorGreen ^ ((a.errorGreen ^ z.errorGreen) & mask), a.errorBlue ^ ((a.errorBlue ^ z.errorBlue) & mask)};
+    }
 };
 
-// The entry's color by a selection between the two, not a load that would wait for it.
-struct TwoColors {
-    PaletteColor first, second;
-    PaletteColor operator()(int index) const { return index ? second : first; }
-};
-
-struct TableLookup {
+// Palettes of at most 256 entries: color and index from one lookup of the fine cells.
+struct FineLookup {
     const NearestColorFinder& finder;
-    int operator()(int r, int g, int b) const { return finder.Find(r, g, b); }
+    Choice operator()(int r, int g, int b, const int* divided) const
+    {
+        const uint32_t found = finder.FindColorAndIndex(r, g, b);
+        return ChoiceFor(found & 0xFFFFFF, int(found >> 24), r, g, b, divided);
+    }
 };
 
-struct PaletteLoad {
+struct CellLookup {
     const NearestColorFinder& finder;
-    PaletteColor operator()(int index) const { return finder.Color(index); }
+    Choice operator()(int r, int g, int b, const int* divided) const
+    {
+        const int index = finder.Find(r, g, b);
+        return ChoiceFor(finder.Color(index), index, r, g, b, divided);
+    }
 };
+
+// The row of errors is kept from call to call: fresh pages cost more than the walk of a
+// small picture.
+int16_t* ErrorRow(int width)
+{
+    thread_local std::vector<int16_t> kept;
+    kept.assign((size_t(width) + 1) * 4, 0);
+    return kept.data();
+}
 
 // The walk itself. The current pixel's color, with every error it has received, is carried
 // from one pixel to the next in registers; the right neighbour's share goes there and the
 // lower neighbours' into the row below once the row is done.
-template <typename Nearest, typename ColorOf>
-void DitherRows(const PixelView& work, const Nearest& nearest, const ColorOf& colorOf, const int* divided,
-                int alphaThreshold, uint16_t* indices)
+template <typename Nearest>
+void DitherRows(const PixelView& work, const Nearest& nearest, const int* divided, int alphaThreshold,
+                uint16_t* indices)
 {
-    std::vector<int16_t> errors(size_t(work.width) * 4, 0);
+    int16_t* errors = ErrorRow(work.width);
     for (int y = 0; y < work.height; y++) {
         uint8_t* p = work.Row(y);
         int red = p[kRed], green = p[kGreen], blue = p[kBlue];
         uint16_t* rowIndices = indices ? indices + size_t(y) * work.width : nullptr;
         for (int x = 0; x < work.width; x++, p += 4) {
-            const int index = nearest(red, green, blue);
-            const PaletteColor e = colorOf(index);
-            const int errorRed = divided[red - PaletteRed(e)], errorGreen = divided[green - PaletteGreen(e)],
-                      errorBlue = divided[blue - PaletteBlue(e)];
-            int16_t* error = errors.data() + size_t(x) * 4;
-            error[kRed] = int16_t(errorRed);
-            error[kGreen] = int16_t(errorGreen);
-            error[kBlue] = int16_t(errorBlue);
+            const Choice c = nearest(red, green, blue, divided);
+            int16_t* error = errors + size_t(x + 1) * 4;
+            error[kRed] = int16_t(c.errorRed);
+            error[kGreen] = int16_t(c.errorGreen);
+            error[kBlue] = int16_t(c.errorBlue);
             if (rowIndices)
-                rowIndices[x] = uint16_t(index);
+                rowIndices[x] = uint16_t(c.index);
             if (x + 1 < work.width) {
-                red = std::clamp(p[4 + kRed] + errorRed, 0, 255);
-                green = std::clamp(p[4 + kGreen] + errorGreen, 0, 255);
-                blue = std::clamp(p[4 + kBlue] + errorBlue, 0, 255);
+                red = std::clamp(p[4 + kRed] + c.errorRed, 0, 255);
+                green = std::clamp(p[4 + kGreen] + c.errorGreen, 0, 255);
+                blue = std::clamp(p[4 + kBlue] + c.errorBlue, 0, 255);
             }
-            p[kRed] = PaletteRed(e);
-            p[kGreen] = PaletteGreen(e);
-            p[kBlue] = PaletteBlue(e);
+            p[kRed] = PaletteRed(c.color);
+            p[kGreen] = PaletteGreen(c.color);
+            p[kBlue] = PaletteBlue(c.color);
             p[kAlpha] = p[kAlpha] > alphaThreshold ? 255 : 0;
         }
         if (y + 1 < work.height)
-            DiffuseDown(work.Row(y + 1), errors.data(), work.width);
+            DiffuseDown(work.Row(y + 1), errors, work.width);
     }
 }
 
@@ -278,10 +311,11 @@ void DitherToPalette(const PixelView& work, const NearestColorFinder& finder, in
     if (finder.Count() == 0)
         return;  // no color to reduce to
     if (finder.Count() == 2)
-        DitherRows(work, NearerOfTwo(finder.Color(0), finder.Color(1)), TwoColors{finder.Color(0), finder.Color(1)},
-                   dividedBy + 255, alphaThreshold, indices);
+        DitherRows(work, NearerOfTwo(finder.Color(0), finder.Color(1)), dividedBy + 255, alphaThreshold, indices);
+    else if (finder.Count() <= 256)
+        DitherRows(work, FineLookup{finder}, dividedBy + 255, alphaThreshold, indices);
     else
-        DitherRows(work, TableLookup{finder}, PaletteLoad{finder}, dividedBy + 255, alphaThreshold, indices);
+        DitherRows(work, CellLookup{finder}, dividedBy + 255, alphaThreshold, indices);
 }
 
 void ThresholdAlpha(const PixelView& work, int alphaThreshold)

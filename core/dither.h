@@ -21,6 +21,18 @@ class NearestColorFinder {
 public:
     NearestColorFinder(const PaletteColor* palette, int count);
     int Find(int red, int green, int blue) const;
+    // For palettes of at most 256 entries: the nearest entry's color with its index in the
+    // top byte, so that a caller gets both from one lookup. Inline: the dithering walk
+    // spends most of its time here.
+    uint32_t FindColorAndIndex(int red, int green, int blue) const
+    {
+        const int fineCell = ((red >> kFineShift) * kFinePerChannel + (green >> kFineShift)) * kFinePerChannel +
+                             (blue >> kFineShift);
+        const uint32_t slots = fine_[fineCell];
+        if ((slots & 0xFF) > (slots >> 8 & 0xFF)) [[unlikely]]
+            return FindColorAndIndexSlowly(fineCell, red, green, blue);
+        return BestOfFourSlots(palette_.data(), slots, red, green, blue);
+    }
     PaletteColor Color(int index) const { return palette_[index]; }
     int Count() const { return int(palette_.size()); }
 
@@ -49,6 +61,32 @@ private:
     };
 
     int FindInCell(int red, int green, int blue) const;
+    uint32_t FindColorAndIndexSlowly(int fineCell, int red, int green, int blue) const;
+
+    // The nearest of a fine cell's four slots, as FindColorAndIndex returns it. The slots
+    // rise in index order and each pair keeps its first on a tie, so the lowest index wins;
+    // comparing in two pairs keeps the chain of selections short.
+    static uint32_t BestOfFourSlots(const PaletteColor* palette, uint32_t slots, int red, int green, int blue)
+    {
+        uint32_t entry[kFineSlots];
+        int distance[kFineSlots];
+        for (int i = 0; i < kFineSlots; i++) {
+            const uint32_t index = slots >> (8 * i) & 0xFF, color = palette[index];
+            const int dr = int(color >> 16 & 0xFF) - red, dg = int(color >> 8 & 0xFF) - green,
+                      db = int(color & 0xFF) - blue;
+            entry[i] = color | index << 24;
+            distance[i] = dr * dr + dg * dg + db * db;
+        }
+        // Selections by mask: on a noisy picture a branch here would miss half the time.
+        const uint32_t firstMask = -uint32_t(distance[1] < distance[0]);
+        const uint32_t secondMask = -uint32_t(distance[3] < distance[2]);
+        const uint32_t first = entry[0] ^ ((entry[0] ^ entry[1]) & firstMask);
+        const uint32_t second = entry[2] ^ ((entry[2] ^ entry[3]) & secondMask);
+        const int firstDistance = distance[0] ^ ((distance[0] ^ distance[1]) & int(firstMask));
+        const int secondDistance = distance[2] ^ ((distance[2] ^ distance[3]) & int(secondMask));
+        const uint32_t lastMask = -uint32_t(secondDistance < firstDistance);
+        return first ^ ((first ^ second) & lastMask);
+    }
     void PrepareCell(int cell) const;
     uint32_t PrepareFineCell(int fineCell) const;
     void PrepareAllCells();
