@@ -5,7 +5,8 @@
 #include <algorithm>
 
 NearestColorFinder::NearestColorFinder(const PaletteColor* palette, int count)
-    : palette_(palette, palette + count), cells_(kCellCount), fine_(kFineCount, count <= 256 ? kUnlisted : kAskTheCell)
+    : palette_(palette, palette + count), fineShift_(count <= 16 ? kCellShift : kFineShift), cells_(kCellCount),
+      fine_(size_t(1) << (3 * (8 - fineShift_)), count <= 256 ? kUnlisted : kAskTheCell)
 {
 }
 
@@ -84,10 +85,9 @@ void NearestColorFinder::PrepareCell(int cell) const
 
 uint32_t NearestColorFinder::PrepareFineCell(int fineCell) const
 {
-    const int size = 1 << kFineShift;
-    const ColorBox box = {(fineCell / (kFinePerChannel * kFinePerChannel)) * size,
-                          (fineCell / kFinePerChannel % kFinePerChannel) * size, (fineCell % kFinePerChannel) * size,
-                          size};
+    const int size = 1 << fineShift_, perChannel = 256 >> fineShift_;
+    const ColorBox box = {(fineCell / (perChannel * perChannel)) * size, (fineCell / perChannel % perChannel) * size,
+                          (fineCell % perChannel) * size, size};
     const int cell = ((box.red >> kCellShift) * kCellsPerChannel + (box.green >> kCellShift)) * kCellsPerChannel +
                      (box.blue >> kCellShift);
     if (cells_[cell].start < 0)
@@ -112,7 +112,7 @@ void NearestColorFinder::PrepareAllCells()
             PrepareCell(cell);
         return;
     }
-    for (int cell = 0; cell < kFineCount; cell++)
+    for (int cell = 0; cell < int(fine_.size()); cell++)
         PrepareFineCell(cell);
 }
 
@@ -235,11 +235,12 @@ struct NearerOfTwo {
 };
 
 // Palettes of at most 256 entries: color and index from one lookup of the fine cells.
+template <int shift>
 struct FineLookup {
     const NearestColorFinder& finder;
     Choice operator()(int r, int g, int b, const int* divided) const
     {
-        const uint32_t found = finder.FindColorAndIndex(r, g, b);
+        const uint32_t found = finder.FindColorAndIndexAt<shift>(r, g, b);
         return ChoiceFor(found & 0xFFFFFF, int(found >> 24), r, g, b, divided);
     }
 };
@@ -312,8 +313,10 @@ void DitherToPalette(const PixelView& work, const NearestColorFinder& finder, in
         return;  // no color to reduce to
     if (finder.Count() == 2)
         DitherRows(work, NearerOfTwo(finder.Color(0), finder.Color(1)), dividedBy + 255, alphaThreshold, indices);
+    else if (finder.Count() <= 256 && finder.FineShift() == NearestColorFinder::kCellShift)
+        DitherRows(work, FineLookup<NearestColorFinder::kCellShift>{finder}, dividedBy + 255, alphaThreshold, indices);
     else if (finder.Count() <= 256)
-        DitherRows(work, FineLookup{finder}, dividedBy + 255, alphaThreshold, indices);
+        DitherRows(work, FineLookup<NearestColorFinder::kFineShift>{finder}, dividedBy + 255, alphaThreshold, indices);
     else
         DitherRows(work, CellLookup{finder}, dividedBy + 255, alphaThreshold, indices);
 }

@@ -22,31 +22,37 @@ public:
     NearestColorFinder(const PaletteColor* palette, int count);
     int Find(int red, int green, int blue) const;
     // For palettes of at most 256 entries: the nearest entry's color with its index in the
-    // top byte, so that a caller gets both from one lookup. Inline: the dithering walk
-    // spends most of its time here.
+    // top byte, so that a caller gets both from one lookup.
     uint32_t FindColorAndIndex(int red, int green, int blue) const
     {
-        const int fineCell = ((red >> kFineShift) * kFinePerChannel + (green >> kFineShift)) * kFinePerChannel +
-                             (blue >> kFineShift);
+        return fineShift_ == kCellShift ? FindColorAndIndexAt<kCellShift>(red, green, blue)
+                                        : FindColorAndIndexAt<kFineShift>(red, green, blue);
+    }
+    // The same for a finder whose fine cells have `shift` bits (FineShift()). Inline: the
+    // dithering walk spends most of its time here.
+    template <int shift>
+    uint32_t FindColorAndIndexAt(int red, int green, int blue) const
+    {
+        constexpr int perChannel = 256 >> shift;
+        const int fineCell = ((red >> shift) * perChannel + (green >> shift)) * perChannel + (blue >> shift);
         const uint32_t slots = fine_[fineCell];
         if ((slots & 0xFF) > (slots >> 8 & 0xFF)) [[unlikely]]
             return FindColorAndIndexSlowly(fineCell, red, green, blue);
         return BestOfFourSlots(palette_.data(), slots, red, green, blue);
     }
+    int FineShift() const { return fineShift_; }
     PaletteColor Color(int index) const { return palette_[index]; }
     int Count() const { return int(palette_.size()); }
+    static constexpr int kCellShift = 4;  // 16 levels per cell and channel
+    static constexpr int kFineShift = 3;  // 8 levels per fine cell and channel
 
     // The shared, fully prepared finder of a fixed palette with exactly these colors
     // (256, 16 or 2 entries), or null for any other palette.
     static const NearestColorFinder* ForFixedPalette(const PaletteColor* palette, int count);
 
 private:
-    static constexpr int kCellShift = 4;  // 16 levels per cell and channel
     static constexpr int kCellsPerChannel = 256 >> kCellShift;
     static constexpr int kCellCount = kCellsPerChannel * kCellsPerChannel * kCellsPerChannel;
-    static constexpr int kFineShift = 3;  // 8 levels per fine cell and channel
-    static constexpr int kFinePerChannel = 256 >> kFineShift;
-    static constexpr int kFineCount = kFinePerChannel * kFinePerChannel * kFinePerChannel;
     static constexpr int kFineSlots = 4;
     // A fine cell holds up to four candidates as bytes from the lowest, in rising index
     // order, the last repeated to fill the four (a repeat never wins: it ties). A first
@@ -92,6 +98,9 @@ private:
     void PrepareAllCells();
 
     std::vector<PaletteColor> palette_;
+    // Palettes of 16 entries or fewer rarely have more than four candidates even in a whole
+    // cell, so their fine cells are the cells: a table of 16 KB stays in the nearest cache.
+    int fineShift_;
     mutable std::vector<CellList> cells_;
     mutable std::vector<uint16_t> candidates_;
     mutable std::vector<uint32_t> fine_;
