@@ -226,8 +226,9 @@ struct NearerOfTwo {
     }
     Choice operator()(int r, int g, int b, const int* divided) const
     {
-        const int one = red * r + green * g + blue * b > threshold ? 1 : 0;
-        const int mask = -one;
+        // All ones when entry 1 is nearer: the sign of a difference that cannot overflow.
+        const int mask = (threshold - (red * r + green * g + blue * b)) >> 31;
+        const int one = mask & 1;
         const Choice a = ChoiceFor(first, 0, r, g, b, divided), z = ChoiceFor(second, 1, r, g, b, divided);
         return {a.color ^ ((a.color ^ z.color) & uint32_t(mask)), one, a.errorRed ^ ((a.errorRed ^ z.errorRed) & mask),
                 a.errorGreen ^ ((a.errorGreen ^ z.errorGreen) & mask), a.errorBlue ^ ((a.errorBlue ^ z.errorBlue) & mask)};
