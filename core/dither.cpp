@@ -3,6 +3,7 @@
 #include <emmintrin.h>
 
 #include <algorithm>
+#include <cstring>
 
 NearestColorFinder::NearestColorFinder(const PaletteColor* palette, int count)
     : palette_(palette, palette + count), fineShift_(count <= 16 ? kCellShift : kFineShift), cells_(kCellCount),
@@ -212,26 +213,35 @@ inline Choice ChoiceFor(PaletteColor color, int index, int red, int green, int b
 
 // The nearest of exactly two entries without a table: entry 1 is nearer than entry 0 when
 // 2 v.(c1 - c0) > |c1|^2 - |c0|^2 (the difference of the two squared distances); a tie
-// keeps entry 0. Both entries' errors are looked up while the choice is being made, and
-// the choice picks by a mask, never a branch (on noise it would be a coin toss).
+// keeps entry 0. The errors both entries would leave are kept per channel value, packed in
+// one word (entry 0's in the low half), so the choice picks an error by a shift and never
+// by a branch (on noise a branch would be a coin toss).
 struct NearerOfTwo {
     int red, green, blue, threshold;
     PaletteColor first, second;
+    uint32_t errors[3][256];  // by channel (red, green, blue), then by value
 
-    NearerOfTwo(PaletteColor c0, PaletteColor c1)
+    NearerOfTwo(PaletteColor c0, PaletteColor c1, const int* divided)
         : red(2 * (PaletteRed(c1) - PaletteRed(c0))), green(2 * (PaletteGreen(c1) - PaletteGreen(c0))),
           blue(2 * (PaletteBlue(c1) - PaletteBlue(c0))),
           threshold(SquaredDistance(c1, 0, 0, 0) - SquaredDistance(c0, 0, 0, 0)), first(c0), second(c1)
     {
+        for (int channel = 0; channel < 3; channel++) {
+            const int shift = 16 - 8 * channel;  // red, green, blue in 0x00RRGGBB
+            const int level0 = int(c0 >> shift & 0xFF), level1 = int(c1 >> shift & 0xFF);
+            for (int value = 0; value < 256; value++)
+                errors[channel][value] = uint32_t(uint16_t(divided[value - level0])) |
+                                         uint32_t(uint16_t(divided[value - level1])) << 16;
+        }
     }
-    Choice operator()(int r, int g, int b, const int* divided) const
+    static int Half(uint32_t packed, int shift) { return int16_t(uint16_t(packed >> shift)); }
+    Choice operator()(int r, int g, int b, const int*) const
     {
         // All ones when entry 1 is nearer: the sign of a difference that cannot overflow.
         const int mask = (threshold - (red * r + green * g + blue * b)) >> 31;
-        const int one = mask & 1;
-        const Choice a = ChoiceFor(first, 0, r, g, b, divided), z = ChoiceFor(second, 1, r, g, b, divided);
-        return {a.color ^ ((a.color ^ z.color) & uint32_t(mask)), one, a.errorRed ^ ((a.errorRed ^ z.errorRed) & mask),
-                a.errorGreen ^ ((a.errorGreen ^ z.errorGreen) & mask), a.errorBlue ^ ((a.errorBlue ^ z.errorBlue) & mask)};
+        const int half = mask & 16;
+        return {first ^ ((first ^ second) & uint32_t(mask)), mask & 1, Half(errors[0][r], half),
+                Half(errors[1][g], half), Half(errors[2][b], half)};
     }
 };
 
@@ -289,10 +299,9 @@ void DitherRows(const PixelView& work, const Nearest& nearest, const int* divide
                 green = std::clamp(p[4 + kGreen] + c.errorGreen, 0, 255);
                 blue = std::clamp(p[4 + kBlue] + c.errorBlue, 0, 255);
             }
-            p[kRed] = PaletteRed(c.color);
-            p[kGreen] = PaletteGreen(c.color);
-            p[kBlue] = PaletteBlue(c.color);
-            p[kAlpha] = p[kAlpha] > alphaThreshold ? 255 : 0;
+            // Blue, green, red, alpha in memory order: the color with the alpha above it.
+            const uint32_t pixel = c.color | (p[kAlpha] > alphaThreshold ? 0xFF000000u : 0u);
+            std::memcpy(p, &pixel, 4);
         }
         if (y + 1 < work.height)
             DiffuseDown(work.Row(y + 1), errors, work.width);
@@ -313,7 +322,8 @@ void DitherToPalette(const PixelView& work, const NearestColorFinder& finder, in
     if (finder.Count() == 0)
         return;  // no color to reduce to
     if (finder.Count() == 2)
-        DitherRows(work, NearerOfTwo(finder.Color(0), finder.Color(1)), dividedBy + 255, alphaThreshold, indices);
+        DitherRows(work, NearerOfTwo(finder.Color(0), finder.Color(1), dividedBy + 255), dividedBy + 255,
+                   alphaThreshold, indices);
     else if (finder.Count() <= 256 && finder.FineShift() == NearestColorFinder::kCellShift)
         DitherRows(work, FineLookup<NearestColorFinder::kCellShift>{finder}, dividedBy + 255, alphaThreshold, indices);
     else if (finder.Count() <= 256)
