@@ -9,6 +9,11 @@ NearestColorFinder::NearestColorFinder(const PaletteColor* palette, int count)
     : palette_(palette, palette + count), fineShift_(count <= 16 ? kCellShift : kFineShift), cells_(kCellCount),
       fine_(size_t(1) << (3 * (8 - fineShift_)), count <= 256 ? kUnlisted : kAskTheCell)
 {
+    for (int i = 0; i < count && i < 256; i++) {
+        const int red = PaletteRed(palette[i]), green = PaletteGreen(palette[i]), blue = PaletteBlue(palette[i]);
+        slotEntries_.push_back({SpreadReversed(blue, green, red), red * red + green * green + blue * blue,
+                                palette[i] | uint32_t(i) << 24});
+    }
 }
 
 namespace {
@@ -142,7 +147,7 @@ uint32_t NearestColorFinder::FindColorAndIndexSlowly(int fineCell, int red, int 
     if (slots == kUnlisted)
         slots = PrepareFineCell(fineCell);
     if (slots != kAskTheCell)
-        return BestOfFourSlots(palette_.data(), slots, red, green, blue);
+        return BestOfFourSlots(slotEntries_.data(), slots, red, green, blue);
     const uint32_t index = uint32_t(FindInCell(red, green, blue));
     return palette_[index] | index << 24;
 }

@@ -38,7 +38,7 @@ public:
         const uint32_t slots = fine_[fineCell];
         if ((slots & 0xFF) > (slots >> 8 & 0xFF)) [[unlikely]]
             return FindColorAndIndexSlowly(fineCell, red, green, blue);
-        return BestOfFourSlots(palette_.data(), slots, red, green, blue);
+        return BestOfFourSlots(slotEntries_.data(), slots, red, green, blue);
     }
     int FineShift() const { return fineShift_; }
     PaletteColor Color(int index) const { return palette_[index]; }
@@ -69,19 +69,33 @@ private:
     int FindInCell(int red, int green, int blue) const;
     uint32_t FindColorAndIndexSlowly(int fineCell, int red, int green, int blue) const;
 
+    // One entry for the four-slot comparison. Comparing |c|^2 - 2 c.v orders the entries as
+    // the squared distance |c - v|^2 does (|v|^2 is the same for all of them), and c.v comes
+    // from one multiplication: with c's channels 21 bits apart and v's in the reverse order,
+    // the product's bits 42..62 hold the sum of the three products (each lower field stays
+    // below 2^21, so nothing carries into it).
+    struct SlotEntry {
+        uint64_t spread;           // blue | green << 21 | red << 42
+        int32_t norm;              // |c|^2
+        uint32_t colorAndIndex;    // as FindColorAndIndex returns it
+    };
+    static uint64_t SpreadReversed(int red, int green, int blue)
+    {
+        return uint64_t(red) | uint64_t(green) << 21 | uint64_t(blue) << 42;
+    }
+
     // The nearest of a fine cell's four slots, as FindColorAndIndex returns it. The slots
     // rise in index order and each pair keeps its first on a tie, so the lowest index wins;
     // comparing in two pairs keeps the chain of selections short.
-    static uint32_t BestOfFourSlots(const PaletteColor* palette, uint32_t slots, int red, int green, int blue)
+    static uint32_t BestOfFourSlots(const SlotEntry* entries, uint32_t slots, int red, int green, int blue)
     {
+        const uint64_t v = SpreadReversed(red, green, blue);
         uint32_t entry[kFineSlots];
         int distance[kFineSlots];
         for (int i = 0; i < kFineSlots; i++) {
-            const uint32_t index = slots >> (8 * i) & 0xFF, color = palette[index];
-            const int dr = int(color >> 16 & 0xFF) - red, dg = int(color >> 8 & 0xFF) - green,
-                      db = int(color & 0xFF) - blue;
-            entry[i] = color | index << 24;
-            distance[i] = dr * dr + dg * dg + db * db;
+            const SlotEntry& e = entries[slots >> (8 * i) & 0xFF];
+            entry[i] = e.colorAndIndex;
+            distance[i] = e.norm - 2 * int((e.spread * v) >> 42 & 0x1FFFFF);
         }
         // Selections by mask: on a noisy picture a branch here would miss half the time.
         const uint32_t firstMask = -uint32_t(distance[1] < distance[0]);
@@ -98,6 +112,7 @@ private:
     void PrepareAllCells();
 
     std::vector<PaletteColor> palette_;
+    std::vector<SlotEntry> slotEntries_;  // for the first 256 entries
     // Palettes of 16 entries or fewer rarely have more than four candidates even in a whole
     // cell, so their fine cells are the cells: a table of 16 KB stays in the nearest cache.
     int fineShift_;
