@@ -12,7 +12,7 @@ NearestColorFinder::NearestColorFinder(const PaletteColor* palette, int count)
     for (int i = 0; i < count && i < 256; i++) {
         const int red = PaletteRed(palette[i]), green = PaletteGreen(palette[i]), blue = PaletteBlue(palette[i]);
         slotEntries_.push_back({SpreadReversed(blue, green, red), red * red + green * green + blue * blue,
-                                palette[i] | uint32_t(i) << 24});
+                                (palette[i] & 0xFFFFFF) | uint32_t(i) << 24});
     }
 }
 
@@ -149,7 +149,7 @@ uint32_t NearestColorFinder::FindColorAndIndexSlowly(int fineCell, int red, int 
     if (slots != kAskTheCell)
         return BestOfFourSlots(slotEntries_.data(), slots, red, green, blue);
     const uint32_t index = uint32_t(FindInCell(red, green, blue));
-    return palette_[index] | index << 24;
+    return (palette_[index] & 0xFFFFFF) | index << 24;
 }
 
 int NearestColorFinder::Find(int red, int green, int blue) const
@@ -305,7 +305,7 @@ void DitherRows(const PixelView& work, const Nearest& nearest, const int* divide
                 blue = std::clamp(p[4 + kBlue] + c.errorBlue, 0, 255);
             }
             // Blue, green, red, alpha in memory order: the color with the alpha above it.
-            const uint32_t pixel = c.color | (p[kAlpha] > alphaThreshold ? 0xFF000000u : 0u);
+            const uint32_t pixel = (c.color & 0xFFFFFF) | (p[kAlpha] > alphaThreshold ? 0xFF000000u : 0u);
             std::memcpy(p, &pixel, 4);
         }
         if (y + 1 < work.height)
