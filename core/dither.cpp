@@ -1,10 +1,19 @@
 #include "dither.h"
 
+#include <emmintrin.h>
+
 #include <algorithm>
+#include <cstring>
 
 NearestColorFinder::NearestColorFinder(const PaletteColor* palette, int count)
-    : palette_(palette, palette + count), cells_(kCellCount), fine_(kFineCount, count <= 256 ? kUnlisted : kAskTheCell)
+    : palette_(palette, palette + count), fineShift_(count <= 16 ? kCellShift : kFineShift), cells_(kCellCount),
+      fine_(size_t(1) << (3 * (8 - fineShift_)), count <= 256 ? kUnlisted : kAskTheCell)
 {
+    for (int i = 0; i < count && i < 256; i++) {
+        const int red = PaletteRed(palette[i]), green = PaletteGreen(palette[i]), blue = PaletteBlue(palette[i]);
+        slotEntries_.push_back({SpreadReversed(blue, green, red), red * red + green * green + blue * blue,
+                                (palette[i] & 0xFFFFFF) | uint32_t(i) << 24});
+    }
 }
 
 namespace {
@@ -82,10 +91,9 @@ void NearestColorFinder::PrepareCell(int cell) const
 
 uint32_t NearestColorFinder::PrepareFineCell(int fineCell) const
 {
-    const int size = 1 << kFineShift;
-    const ColorBox box = {(fineCell / (kFinePerChannel * kFinePerChannel)) * size,
-                          (fineCell / kFinePerChannel % kFinePerChannel) * size, (fineCell % kFinePerChannel) * size,
-                          size};
+    const int size = 1 << fineShift_, perChannel = 256 >> fineShift_;
+    const ColorBox box = {(fineCell / (perChannel * perChannel)) * size, (fineCell / perChannel % perChannel) * size,
+                          (fineCell % perChannel) * size, size};
     const int cell = ((box.red >> kCellShift) * kCellsPerChannel + (box.green >> kCellShift)) * kCellsPerChannel +
                      (box.blue >> kCellShift);
     if (cells_[cell].start < 0)
@@ -110,7 +118,7 @@ void NearestColorFinder::PrepareAllCells()
             PrepareCell(cell);
         return;
     }
-    for (int cell = 0; cell < kFineCount; cell++)
+    for (int cell = 0; cell < int(fine_.size()); cell++)
         PrepareFineCell(cell);
 }
 
@@ -133,26 +141,22 @@ int NearestColorFinder::FindInCell(int red, int green, int blue) const
     return bestIndex;
 }
 
+uint32_t NearestColorFinder::FindColorAndIndexSlowly(int fineCell, int red, int green, int blue) const
+{
+    uint32_t slots = fine_[fineCell];
+    if (slots == kUnlisted)
+        slots = PrepareFineCell(fineCell);
+    if (slots != kAskTheCell)
+        return BestOfFourSlots(slotEntries_.data(), slots, red, green, blue);
+    const uint32_t index = uint32_t(FindInCell(red, green, blue));
+    return (palette_[index] & 0xFFFFFF) | index << 24;
+}
+
 int NearestColorFinder::Find(int red, int green, int blue) const
 {
-    const int fineCell = ((red >> kFineShift) * kFinePerChannel + (green >> kFineShift)) * kFinePerChannel +
-                         (blue >> kFineShift);
-    uint32_t slots = fine_[fineCell];
-    if ((slots & 0xFF) > (slots >> 8 & 0xFF)) {
-        if (slots == kUnlisted)
-            slots = PrepareFineCell(fineCell);
-        if (slots == kAskTheCell)
-            return FindInCell(red, green, blue);
-    }
-    // The four slots rise in index order, so a strict comparison keeps the lowest on ties.
-    int bestIndex = int(slots & 0xFF), bestDistance = SquaredDistance(palette_[bestIndex], red, green, blue);
-    for (int i = 1; i < kFineSlots; i++) {
-        const int index = int(slots >> (8 * i) & 0xFF);
-        const int distance = SquaredDistance(palette_[index], red, green, blue);
-        bestIndex = distance < bestDistance ? index : bestIndex;
-        bestDistance = distance < bestDistance ? distance : bestDistance;
-    }
-    return bestIndex;
+    if (palette_.size() > 256)
+        return FindInCell(red, green, blue);
+    return int(FindColorAndIndex(red, green, blue) >> 24);
 }
 
 const NearestColorFinder* NearestColorFinder::ForFixedPalette(const PaletteColor* palette, int count)
@@ -181,86 +185,131 @@ inline uint8_t AddClamped(uint8_t value, int error)
 // The lower neighbours' share of a finished row: pixel x of the row below gets the error of
 // x - 1 (as its lower-right neighbour) and then that of x, each addition clamped, exactly
 // the order in which a pixel-by-pixel walk would add them. `errors` holds four values per
-// pixel, the alpha's always 0.
+// pixel, the alpha's always 0, after one pixel of zeros that stands for the pixel left of
+// the row (adding 0 to a byte and clamping changes nothing).
 void DiffuseDown(uint8_t* below, const int16_t* errors, int width)
 {
     const int count = width * 4;
-    for (int i = 0; i < 4 && i < count; i++)
-        below[i] = AddClamped(below[i], errors[i]);
-    for (int i = 4; i < count; i++)
-        below[i] = AddClamped(AddClamped(below[i], errors[i - 4]), errors[i]);
+    const __m128i zero = _mm_setzero_si128(), top = _mm_set1_epi16(255);
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+        __m128i v = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(below + i)), zero);
+        v = _mm_add_epi16(v, _mm_loadu_si128(reinterpret_cast<const __m128i*>(errors + i)));
+        v = _mm_min_epi16(_mm_max_epi16(v, zero), top);
+        v = _mm_add_epi16(v, _mm_loadu_si128(reinterpret_cast<const __m128i*>(errors + i + 4)));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(below + i), _mm_packus_epi16(v, v));  // clamps too
+    }
+    for (; i < count; i++)
+        below[i] = AddClamped(AddClamped(below[i], errors[i]), errors[i + 4]);
 }
 
-}  // namespace
+// The nearest entry of one pixel and the error it leaves, per channel already divided.
+struct Choice {
+    PaletteColor color;
+    int index;
+    int errorRed, errorGreen, errorBlue;
+};
 
-namespace {
+inline Choice ChoiceFor(PaletteColor color, int index, int red, int green, int blue, const int* divided)
+{
+    return {color, index, divided[red - PaletteRed(color)], divided[green - PaletteGreen(color)],
+            divided[blue - PaletteBlue(color)]};
+}
 
 // The nearest of exactly two entries without a table: entry 1 is nearer than entry 0 when
 // 2 v.(c1 - c0) > |c1|^2 - |c0|^2 (the difference of the two squared distances); a tie
-// keeps entry 0.
+// keeps entry 0. The errors both entries would leave are kept per channel value, packed in
+// one word (entry 0's in the low half), so the choice picks an error by a shift and never
+// by a branch (on noise a branch would be a coin toss).
 struct NearerOfTwo {
     int red, green, blue, threshold;
+    PaletteColor first, second;
+    uint32_t errors[3][256];  // by channel (red, green, blue), then by value
 
-    NearerOfTwo(PaletteColor c0, PaletteColor c1)
+    NearerOfTwo(PaletteColor c0, PaletteColor c1, const int* divided)
         : red(2 * (PaletteRed(c1) - PaletteRed(c0))), green(2 * (PaletteGreen(c1) - PaletteGreen(c0))),
           blue(2 * (PaletteBlue(c1) - PaletteBlue(c0))),
-          threshold(SquaredDistance(c1, 0, 0, 0) - SquaredDistance(c0, 0, 0, 0))
+          threshold(SquaredDistance(c1, 0, 0, 0) - SquaredDistance(c0, 0, 0, 0)), first(c0), second(c1)
     {
+        for (int channel = 0; channel < 3; channel++) {
+            const int shift = 16 - 8 * channel;  // red, green, blue in 0x00RRGGBB
+            const int level0 = int(c0 >> shift & 0xFF), level1 = int(c1 >> shift & 0xFF);
+            for (int value = 0; value < 256; value++)
+                errors[channel][value] = uint32_t(uint16_t(divided[value - level0])) |
+                                         uint32_t(uint16_t(divided[value - level1])) << 16;
+        }
     }
-    int operator()(int r, int g, int b) const { return red * r + green * g + blue * b > threshold ? 1 : 0; }
+    static int Half(uint32_t packed, int shift) { return int16_t(uint16_t(packed >> shift)); }
+    Choice operator()(int r, int g, int b, const int*) const
+    {
+        // All ones when entry 1 is nearer: the sign of a difference that cannot overflow.
+        const int mask = (threshold - (red * r + green * g + blue * b)) >> 31;
+        const int half = mask & 16;
+        return {first ^ ((first ^ second) & uint32_t(mask)), mask & 1, Half(errors[0][r], half),
+                Half(errors[1][g], half), Half(errors[2][b], half)};
+    }
 };
 
-// The entry's color by a selection between the two, not a load that would wait for it.
-struct TwoColors {
-    PaletteColor first, second;
-    PaletteColor operator()(int index) const { return index ? second : first; }
-};
-
-struct TableLookup {
+// Palettes of at most 256 entries: color and index from one lookup of the fine cells.
+template <int shift>
+struct FineLookup {
     const NearestColorFinder& finder;
-    int operator()(int r, int g, int b) const { return finder.Find(r, g, b); }
+    Choice operator()(int r, int g, int b, const int* divided) const
+    {
+        const uint32_t found = finder.FindColorAndIndexAt<shift>(r, g, b);
+        return ChoiceFor(found & 0xFFFFFF, int(found >> 24), r, g, b, divided);
+    }
 };
 
-struct PaletteLoad {
+struct CellLookup {
     const NearestColorFinder& finder;
-    PaletteColor operator()(int index) const { return finder.Color(index); }
+    Choice operator()(int r, int g, int b, const int* divided) const
+    {
+        const int index = finder.Find(r, g, b);
+        return ChoiceFor(finder.Color(index), index, r, g, b, divided);
+    }
 };
+
+// The row of errors is kept from call to call: fresh pages cost more than the walk of a
+// small picture.
+int16_t* ErrorRow(int width)
+{
+    thread_local std::vector<int16_t> kept;
+    kept.assign((size_t(width) + 1) * 4, 0);
+    return kept.data();
+}
 
 // The walk itself. The current pixel's color, with every error it has received, is carried
 // from one pixel to the next in registers; the right neighbour's share goes there and the
 // lower neighbours' into the row below once the row is done.
-template <typename Nearest, typename ColorOf>
-void DitherRows(const PixelView& work, const Nearest& nearest, const ColorOf& colorOf, const int* divided,
-                int alphaThreshold, uint16_t* indices)
+template <typename Nearest>
+void DitherRows(const PixelView& work, const Nearest& nearest, const int* divided, int alphaThreshold,
+                uint16_t* indices)
 {
-    std::vector<int16_t> errors(size_t(work.width) * 4, 0);
+    int16_t* errors = ErrorRow(work.width);
     for (int y = 0; y < work.height; y++) {
         uint8_t* p = work.Row(y);
         int red = p[kRed], green = p[kGreen], blue = p[kBlue];
         uint16_t* rowIndices = indices ? indices + size_t(y) * work.width : nullptr;
         for (int x = 0; x < work.width; x++, p += 4) {
-            const int index = nearest(red, green, blue);
-            const PaletteColor e = colorOf(index);
-            const int errorRed = divided[red - PaletteRed(e)], errorGreen = divided[green - PaletteGreen(e)],
-                      errorBlue = divided[blue - PaletteBlue(e)];
-            int16_t* error = errors.data() + size_t(x) * 4;
-            error[kRed] = int16_t(errorRed);
-            error[kGreen] = int16_t(errorGreen);
-            error[kBlue] = int16_t(errorBlue);
+            const Choice c = nearest(red, green, blue, divided);
+            int16_t* error = errors + size_t(x + 1) * 4;
+            error[kRed] = int16_t(c.errorRed);
+            error[kGreen] = int16_t(c.errorGreen);
+            error[kBlue] = int16_t(c.errorBlue);
             if (rowIndices)
-                rowIndices[x] = uint16_t(index);
+                rowIndices[x] = uint16_t(c.index);
             if (x + 1 < work.width) {
-                red = std::clamp(p[4 + kRed] + errorRed, 0, 255);
-                green = std::clamp(p[4 + kGreen] + errorGreen, 0, 255);
-                blue = std::clamp(p[4 + kBlue] + errorBlue, 0, 255);
+                red = std::clamp(p[4 + kRed] + c.errorRed, 0, 255);
+                green = std::clamp(p[4 + kGreen] + c.errorGreen, 0, 255);
+                blue = std::clamp(p[4 + kBlue] + c.errorBlue, 0, 255);
             }
-            p[kRed] = PaletteRed(e);
-            p[kGreen] = PaletteGreen(e);
-            p[kBlue] = PaletteBlue(e);
-            p[kAlpha] = p[kAlpha] > alphaThreshold ? 255 : 0;
+            // Blue, green, red, alpha in memory order: the color with the alpha above it.
+            const uint32_t pixel = (c.color & 0xFFFFFF) | (p[kAlpha] > alphaThreshold ? 0xFF000000u : 0u);
+            std::memcpy(p, &pixel, 4);
         }
         if (y + 1 < work.height)
-            DiffuseDown(work.Row(y + 1), errors.data(), work.width);
+            DiffuseDown(work.Row(y + 1), errors, work.width);
     }
 }
 
@@ -278,10 +327,14 @@ void DitherToPalette(const PixelView& work, const NearestColorFinder& finder, in
     if (finder.Count() == 0)
         return;  // no color to reduce to
     if (finder.Count() == 2)
-        DitherRows(work, NearerOfTwo(finder.Color(0), finder.Color(1)), TwoColors{finder.Color(0), finder.Color(1)},
-                   dividedBy + 255, alphaThreshold, indices);
+        DitherRows(work, NearerOfTwo(finder.Color(0), finder.Color(1), dividedBy + 255), dividedBy + 255,
+                   alphaThreshold, indices);
+    else if (finder.Count() <= 256 && finder.FineShift() == NearestColorFinder::kCellShift)
+        DitherRows(work, FineLookup<NearestColorFinder::kCellShift>{finder}, dividedBy + 255, alphaThreshold, indices);
+    else if (finder.Count() <= 256)
+        DitherRows(work, FineLookup<NearestColorFinder::kFineShift>{finder}, dividedBy + 255, alphaThreshold, indices);
     else
-        DitherRows(work, TableLookup{finder}, PaletteLoad{finder}, dividedBy + 255, alphaThreshold, indices);
+        DitherRows(work, CellLookup{finder}, dividedBy + 255, alphaThreshold, indices);
 }
 
 void ThresholdAlpha(const PixelView& work, int alphaThreshold)

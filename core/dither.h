@@ -21,20 +21,38 @@ class NearestColorFinder {
 public:
     NearestColorFinder(const PaletteColor* palette, int count);
     int Find(int red, int green, int blue) const;
+    // For palettes of at most 256 entries: the nearest entry's color with its index in the
+    // top byte, so that a caller gets both from one lookup.
+    uint32_t FindColorAndIndex(int red, int green, int blue) const
+    {
+        return fineShift_ == kCellShift ? FindColorAndIndexAt<kCellShift>(red, green, blue)
+                                        : FindColorAndIndexAt<kFineShift>(red, green, blue);
+    }
+    // The same for a finder whose fine cells have `shift` bits (FineShift()). Inline: the
+    // dithering walk spends most of its time here.
+    template <int shift>
+    uint32_t FindColorAndIndexAt(int red, int green, int blue) const
+    {
+        constexpr int perChannel = 256 >> shift;
+        const int fineCell = ((red >> shift) * perChannel + (green >> shift)) * perChannel + (blue >> shift);
+        const uint32_t slots = fine_[fineCell];
+        if ((slots & 0xFF) > (slots >> 8 & 0xFF)) [[unlikely]]
+            return FindColorAndIndexSlowly(fineCell, red, green, blue);
+        return BestOfFourSlots(slotEntries_.data(), slots, red, green, blue);
+    }
+    int FineShift() const { return fineShift_; }
     PaletteColor Color(int index) const { return palette_[index]; }
     int Count() const { return int(palette_.size()); }
+    static constexpr int kCellShift = 4;  // 16 levels per cell and channel
+    static constexpr int kFineShift = 3;  // 8 levels per fine cell and channel
 
     // The shared, fully prepared finder of a fixed palette with exactly these colors
     // (256, 16 or 2 entries), or null for any other palette.
     static const NearestColorFinder* ForFixedPalette(const PaletteColor* palette, int count);
 
 private:
-    static constexpr int kCellShift = 4;  // 16 levels per cell and channel
     static constexpr int kCellsPerChannel = 256 >> kCellShift;
     static constexpr int kCellCount = kCellsPerChannel * kCellsPerChannel * kCellsPerChannel;
-    static constexpr int kFineShift = 3;  // 8 levels per fine cell and channel
-    static constexpr int kFinePerChannel = 256 >> kFineShift;
-    static constexpr int kFineCount = kFinePerChannel * kFinePerChannel * kFinePerChannel;
     static constexpr int kFineSlots = 4;
     // A fine cell holds up to four candidates as bytes from the lowest, in rising index
     // order, the last repeated to fill the four (a repeat never wins: it ties). A first
@@ -49,11 +67,55 @@ private:
     };
 
     int FindInCell(int red, int green, int blue) const;
+    uint32_t FindColorAndIndexSlowly(int fineCell, int red, int green, int blue) const;
+
+    // One entry for the four-slot comparison. Comparing |c|^2 - 2 c.v orders the entries as
+    // the squared distance |c - v|^2 does (|v|^2 is the same for all of them), and c.v comes
+    // from one multiplication: with c's channels 21 bits apart and v's in the reverse order,
+    // the product's bits 42..62 hold the sum of the three products (each lower field stays
+    // below 2^21, so nothing carries into it).
+    struct SlotEntry {
+        uint64_t spread;           // blue | green << 21 | red << 42
+        int32_t norm;              // |c|^2
+        uint32_t colorAndIndex;    // as FindColorAndIndex returns it
+    };
+    static uint64_t SpreadReversed(int red, int green, int blue)
+    {
+        return uint64_t(red) | uint64_t(green) << 21 | uint64_t(blue) << 42;
+    }
+
+    // The nearest of a fine cell's four slots, as FindColorAndIndex returns it. The slots
+    // rise in index order and each pair keeps its first on a tie, so the lowest index wins;
+    // comparing in two pairs keeps the chain of selections short.
+    static uint32_t BestOfFourSlots(const SlotEntry* entries, uint32_t slots, int red, int green, int blue)
+    {
+        const uint64_t v = SpreadReversed(red, green, blue);
+        uint32_t entry[kFineSlots];
+        int distance[kFineSlots];
+        for (int i = 0; i < kFineSlots; i++) {
+            const SlotEntry& e = entries[slots >> (8 * i) & 0xFF];
+            entry[i] = e.colorAndIndex;
+            distance[i] = e.norm - 2 * int((e.spread * v) >> 42 & 0x1FFFFF);
+        }
+        // Selections by mask: on a noisy picture a branch here would miss half the time.
+        const uint32_t firstMask = -uint32_t(distance[1] < distance[0]);
+        const uint32_t secondMask = -uint32_t(distance[3] < distance[2]);
+        const uint32_t first = entry[0] ^ ((entry[0] ^ entry[1]) & firstMask);
+        const uint32_t second = entry[2] ^ ((entry[2] ^ entry[3]) & secondMask);
+        const int firstDistance = distance[0] ^ ((distance[0] ^ distance[1]) & int(firstMask));
+        const int secondDistance = distance[2] ^ ((distance[2] ^ distance[3]) & int(secondMask));
+        const uint32_t lastMask = -uint32_t(secondDistance < firstDistance);
+        return first ^ ((first ^ second) & lastMask);
+    }
     void PrepareCell(int cell) const;
     uint32_t PrepareFineCell(int fineCell) const;
     void PrepareAllCells();
 
     std::vector<PaletteColor> palette_;
+    std::vector<SlotEntry> slotEntries_;  // for the first 256 entries
+    // Palettes of 16 entries or fewer rarely have more than four candidates even in a whole
+    // cell, so their fine cells are the cells: a table of 16 KB stays in the nearest cache.
+    int fineShift_;
     mutable std::vector<CellList> cells_;
     mutable std::vector<uint16_t> candidates_;
     mutable std::vector<uint32_t> fine_;

@@ -1,5 +1,7 @@
 #include "ico_format.h"
 
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -170,11 +172,6 @@ void PutStoredPixel(const PixelFormat& format, const uint8_t* row, int x, uint8_
     }
 }
 
-bool MaskBit(const uint8_t* maskRow, int x)
-{
-    return (maskRow[x / 8] >> (7 - x % 8)) & 1;
-}
-
 // Older 32-bit icons leave every alpha byte 0 and rely on the mask; Windows shows them
 // opaque where the mask is clear, and so do we.
 bool AlphaChannelUnused(const BlockLayout& layout)
@@ -253,6 +250,51 @@ bool ReadIconBlockInfo(const uint8_t* block, size_t size, IconBlockInfo* info)
     return true;
 }
 
+namespace {
+
+// One stored row into 32-bit pixels. The common depths copy whole rows; the rest go pixel
+// by pixel.
+void DecodeRow(const PixelFormat& format, const uint8_t* row, int width, bool forceOpaque, uint8_t* out)
+{
+    if (format.bits == 32) {
+        std::memcpy(out, row, size_t(width) * 4);
+        if (forceOpaque)
+            for (int x = 0; x < width; x++)
+                out[x * 4 + kAlpha] = 255;
+        return;
+    }
+    if (format.bits == 24) {
+        for (int x = 0; x < width; x++, out += 4, row += 3) {
+            out[kBlue] = row[0];
+            out[kGreen] = row[1];
+            out[kRed] = row[2];
+            out[kAlpha] = 255;
+        }
+        return;
+    }
+    for (int x = 0; x < width; x++)
+        PutStoredPixel(format, row, x, out + x * 4);
+}
+
+// Masked pixels become transparent black; a mask byte of 0 masks none of its eight.
+void ApplyMaskRow(const uint8_t* maskRow, int width, uint8_t* out)
+{
+    for (int x0 = 0; x0 < width; x0 += 8) {
+        const uint8_t bits = maskRow[x0 / 8];
+        if (bits == 0)
+            continue;
+        if (bits == 0xFF && x0 + 8 <= width) {
+            std::memset(out + x0 * 4, 0, 32);
+            continue;
+        }
+        for (int x = x0; x < width && x < x0 + 8; x++)
+            if (bits & (0x80 >> (x - x0)))
+                std::memset(out + x * 4, 0, 4);
+    }
+}
+
+}  // namespace
+
 void DecodeIconBlockInto(const uint8_t* block, size_t size, const PixelView& out)
 {
     BlockLayout layout;
@@ -262,19 +304,10 @@ void DecodeIconBlockInto(const uint8_t* block, size_t size, const PixelView& out
     const bool forceOpaque = layout.maskRows && AlphaChannelUnused(layout);
     const PixelView fileOrder = FlippedView(out);  // stored rows run bottom-up
     for (int y = 0; y < layout.height; y++) {
-        const uint8_t* row = layout.pixelRows + y * layout.pixelRowBytes;
-        const uint8_t* maskRow = layout.maskRows ? layout.maskRows + y * layout.maskRowBytes : nullptr;
         uint8_t* outRow = fileOrder.Row(y);
-        for (int x = 0; x < layout.width; x++) {
-            uint8_t* pixel = outRow + x * 4;
-            if (maskRow && MaskBit(maskRow, x)) {
-                std::memset(pixel, 0, 4);
-                continue;
-            }
-            PutStoredPixel(layout.format, row, x, pixel);
-            if (forceOpaque)
-                pixel[kAlpha] = 255;
-        }
+        DecodeRow(layout.format, layout.pixelRows + y * layout.pixelRowBytes, layout.width, forceOpaque, outRow);
+        if (layout.maskRows)
+            ApplyMaskRow(layout.maskRows + y * layout.maskRowBytes, layout.width, outRow);
     }
 }
 
@@ -314,14 +347,54 @@ void WriteColorTable(uint8_t* table, const PaletteColor* palette, int count)
     }
 }
 
-// Mask bit 1 = transparent: alpha 0 at 32 bits, anything short of opaque below that.
+// The bits of one mask byte in file order: the first pixel is the highest bit.
+constexpr uint8_t ReversedBits(int byte)
+{
+    int reversed = 0;
+    for (int i = 0; i < 8; i++)
+        reversed |= ((byte >> i) & 1) << (7 - i);
+    return uint8_t(reversed);
+}
+
+struct ReversedByteTable {
+    uint8_t bits[256];
+    constexpr ReversedByteTable() : bits()
+    {
+        for (int i = 0; i < 256; i++)
+            bits[i] = ReversedBits(i);
+    }
+};
+constexpr ReversedByteTable kReversed;
+
+// Sixteen pixels' "transparent" flags, pixel i in bit i: alpha 0 at 32 bits, anything short
+// of opaque below that.
+inline unsigned TransparentFlags16(const uint8_t* pixels, bool thirtyTwoBits)
+{
+    const __m128i* at = reinterpret_cast<const __m128i*>(pixels);
+    const __m128i low = _mm_packs_epi32(_mm_srli_epi32(_mm_loadu_si128(at), 24), _mm_srli_epi32(_mm_loadu_si128(at + 1), 24));
+    const __m128i high = _mm_packs_epi32(_mm_srli_epi32(_mm_loadu_si128(at + 2), 24), _mm_srli_epi32(_mm_loadu_si128(at + 3), 24));
+    const __m128i alpha = _mm_packus_epi16(low, high);
+    const unsigned opaque = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(alpha, _mm_set1_epi8(char(0xFF)))));
+    const unsigned clear = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(alpha, _mm_setzero_si128())));
+    return thirtyTwoBits ? clear : ~opaque & 0xFFFF;
+}
+
+// Mask bit 1 = transparent: alpha 0 at 32 bits, anything short of opaque below that. The
+// mask rows start cleared.
 void WriteMask(const PixelView& rows, int bits, uint8_t* mask)
 {
     const uint64_t maskRowBytes = MaskRowBytes(rows.width);
     for (int y = 0; y < rows.height; y++) {
         uint8_t* maskRow = mask + y * maskRowBytes;
-        for (int x = 0; x < rows.width; x++) {
-            const uint8_t alpha = rows.At(x, y)[kAlpha];
+        const uint8_t* row = rows.Row(y);
+        int x = 0;
+        for (; x + 16 <= rows.width; x += 16) {
+            const unsigned flags = TransparentFlags16(row + x * 4, bits == 32);
+            maskRow[x / 8] = kReversed.bits[flags & 0xFF];
+            maskRow[x / 8 + 1] = kReversed.bits[flags >> 8];
+        }
+        for (; x < rows.width; x++) {
+            const uint8_t alpha = row[x * 4 + kAlpha];
             const bool transparent = bits == 32 ? alpha == 0 : alpha != 255;
             if (transparent)
                 maskRow[x / 8] |= uint8_t(0x80 >> (x % 8));
@@ -332,11 +405,18 @@ void WriteMask(const PixelView& rows, int bits, uint8_t* mask)
 void WriteDirectColorRows(const PixelView& rows, int bits, uint8_t* out)
 {
     const uint64_t rowBytes = RowBytes(rows.width, bits);
-    const int bytesPerPixel = bits / 8;
     for (int y = 0; y < rows.height; y++) {
         uint8_t* row = out + y * rowBytes;
-        for (int x = 0; x < rows.width; x++)
-            std::memcpy(row + x * bytesPerPixel, rows.At(x, y), bytesPerPixel);
+        const uint8_t* from = rows.Row(y);
+        if (bits == 32) {
+            std::memcpy(row, from, size_t(rows.width) * 4);
+            continue;
+        }
+        for (int x = 0; x < rows.width; x++, row += 3, from += 4) {
+            row[0] = from[kBlue];
+            row[1] = from[kGreen];
+            row[2] = from[kRed];
+        }
     }
 }
 
@@ -346,11 +426,14 @@ void WriteIndexedRows(const PixelView& rows, int bits, const PaletteColor* palet
     const int level = bits == 8 ? 3 : 7;
     constexpr int kAlphaThreshold = 200;
     // Dither a private copy: the mask above was taken from the undithered pixels.
-    std::vector<uint8_t> copy(size_t(rows.width) * rows.height * 4);
+    // Both buffers are kept from save to save: fresh pages cost more than the dithering.
+    thread_local std::vector<uint8_t> copy;
+    thread_local std::vector<uint16_t> indices;
+    copy.resize(size_t(rows.width) * rows.height * 4);
+    indices.resize(size_t(rows.width) * rows.height);
     PixelView work{rows.width, rows.height, std::ptrdiff_t(rows.width) * 4, copy.data()};
     for (int y = 0; y < rows.height; y++)
         std::memcpy(work.Row(y), rows.Row(y), size_t(rows.width) * 4);
-    std::vector<uint16_t> indices(size_t(rows.width) * rows.height);
     DitherToPalette(work, *NearestColorFinder::ForFixedPalette(palette, count), level, kAlphaThreshold,
                     indices.data());
 
@@ -362,6 +445,11 @@ void WriteIndexedRows(const PixelView& rows, int bits, const PaletteColor* palet
             const int shift = bits * (perByte - 1 - x % perByte);
             row[x / perByte] |= uint8_t(indices[size_t(y) * rows.width + x] << shift);
         }
+    }
+    constexpr size_t kKeptPixels = size_t(4) << 20;  // a 2048 x 2048 picture
+    if (indices.size() > kKeptPixels) {
+        std::vector<uint8_t>().swap(copy);
+        std::vector<uint16_t>().swap(indices);
     }
 }
 

@@ -239,8 +239,12 @@ TEST(Dither, MatchesThePixelByPixelWalkOnRandomPictures)
     for (PaletteColor& color : large)
         color = random() & 0xFFFFFF;
     const Case largeCase = {large.data(), int(large.size()), 3, 200, 21, 11, 1, false};
+    // Palettes of their own, filled as the walk reaches their cells: up to 16 entries look
+    // up whole cells, more look up fine cells.
+    const Case ownTwelve = {large.data() + 100, 12, 5, 200, 45, 13, 3, true};
+    const Case ownForty = {large.data() + 200, 40, 2, 100, 39, 17, 0, false};
     std::vector<Case> all(std::begin(cases), std::end(cases));
-    all.push_back(largeCase);
+    all.insert(all.end(), {largeCase, ownTwelve, ownForty});
     for (const Case& c : all) {
         const int rowPixels = c.width + c.padding;
         std::vector<uint32_t> pixels(size_t(rowPixels) * c.height);

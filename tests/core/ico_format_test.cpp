@@ -341,3 +341,60 @@ TEST(DecodeIconBlock, EntryWithPngSignatureIsClassifiedAsPng)
     std::vector<uint8_t> block = Encode(pixels, 32);
     EXPECT_EQ(ClassifyIconBlock(block.data(), block.size()), IconBlockKind::kBitmap);
 }
+
+namespace {
+
+// The pixel and mask rows of a 24- or 32-bit block the plain way: one pixel at a time,
+// bottom row first, mask bit 7 for the first pixel of each byte.
+std::vector<uint8_t> PlainRowsAndMask(const PixelView& view, int bits)
+{
+    const size_t rowBytes = (size_t(view.width) * bits + 31) / 32 * 4, maskBytes = (size_t(view.width) + 31) / 32 * 4;
+    std::vector<uint8_t> out((rowBytes + maskBytes) * view.height, 0);
+    for (int y = 0; y < view.height; y++) {
+        const int from = view.height - 1 - y;
+        for (int x = 0; x < view.width; x++) {
+            const uint8_t* p = view.At(x, from);
+            std::memcpy(&out[y * rowBytes + x * (bits / 8)], p, bits / 8);
+            const bool transparent = bits == 32 ? p[kAlpha] == 0 : p[kAlpha] != 255;
+            if (transparent)
+                out[rowBytes * view.height + y * maskBytes + x / 8] |= uint8_t(0x80 >> (x % 8));
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(IconRoundTrip, WholeRowPathsMatchThePixelByPixelRules)
+{
+    // Widths below, at and past sixteen pixels, rows with padding beyond the picture, and
+    // alpha mostly 0 or 255 so that whole mask bytes are set and clear.
+    struct Case {
+        int width, height, padding;
+    } cases[] = {{1, 3, 0}, {7, 5, 2}, {16, 4, 0}, {17, 9, 3}, {33, 6, 1}, {64, 3, 0}, {75, 11, 5}};
+    uint32_t state = 99;
+    auto next = [&] { return state = state * 1664525u + 1013904223u; };
+    for (const Case& c : cases) {
+        std::vector<uint32_t> memory(size_t(c.width + c.padding) * c.height);
+        for (uint32_t& pixel : memory) {
+            const uint32_t pick = next() >> 28, alpha = pick < 6 ? 0 : pick < 13 ? 255 : next() >> 24;
+            pixel = alpha << 24 | (next() >> 8);
+        }
+        const PixelView view{c.width, c.height, std::ptrdiff_t(c.width + c.padding) * 4,
+                             reinterpret_cast<uint8_t*>(memory.data())};
+        for (int bits : {24, 32}) {
+            std::vector<uint8_t> block(IconBlockSize(c.width, c.height, bits));
+            ASSERT_TRUE(EncodeIconBlock(view, bits, block.data(), block.size()));
+            EXPECT_EQ(std::vector<uint8_t>(block.begin() + kBitmapHeaderSize, block.end()), PlainRowsAndMask(view, bits))
+                << c.width << " x " << c.height << " at " << bits << " bits";
+            Decoded d = Decode(block);
+            ASSERT_TRUE(d.ok);
+            for (int y = 0; y < c.height; y++)
+                for (int x = 0; x < c.width; x++) {
+                    const uint32_t in = PixelAt(view, x, y), alpha = in >> 24;
+                    const uint32_t expected = bits == 32 ? (alpha == 0 ? 0 : in) : (alpha == 255 ? in : 0);
+                    ASSERT_EQ(DecodedAt(d, x, y), expected) << c.width << " wide, " << bits << " bits at " << x << "," << y;
+                }
+        }
+    }
+}
