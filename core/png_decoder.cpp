@@ -99,6 +99,7 @@ struct PngFacts {
     const uint8_t* palette = nullptr;
     const uint8_t* transparency = nullptr;
     uint32_t transparencyLength = 0;
+    size_t dataSize = 0;  // of all data chunks together
 };
 
 bool SupportedForm(int depth, int colorType)
@@ -141,6 +142,7 @@ bool ReadFacts(const uint8_t* png, size_t size, int maxSide, PngFacts* facts)
         } else if (isData) {
             ok = !dataEnded;  // the data chunks follow one another
             seenData = true;
+            facts->dataSize += chunk.length;
         } else if (TypeIs(chunk.type, "IEND")) {
             facts->ended = true;
         } else if (TypeIs(chunk.type, "PLTE")) {
@@ -565,6 +567,10 @@ bool DecodePngInto(const uint8_t* data, size_t size, const PixelView& target, st
     const size_t rowBytes = (size_t(l.width) * SamplesPerPixel(l.colorType) * l.bitDepth + 7) / 8;
     const size_t pixelBytes = std::max<size_t>(1, size_t(SamplesPerPixel(l.colorType)) * l.bitDepth / 8);
     const size_t rowsSize = (rowBytes + 1) * size_t(l.height);
+    // Deflate expands at most 1032 times; a header promising more rows than its data can
+    // hold must not make us set aside the memory for them.
+    if (rowsSize / 1032 > facts.dataSize + 16)
+        return false;
     scratch->resize(rowsSize);
     ForEachChunk(data, size, [&](const Chunk& chunk) {
         if (TypeIs(chunk.type, "IDAT"))
