@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -249,8 +250,12 @@ struct BitReader {
     {
         if (end - next >= 8) {  // whole bytes up to 56 bits at once
             uint64_t word = 0;
-            for (int i = 7; i >= 0; i--)
-                word = word << 8 | next[i];
+            if constexpr (std::endian::native == std::endian::little) {
+                std::memcpy(&word, next, 8);  // one load instead of eight
+            } else {
+                for (int i = 7; i >= 0; i--)
+                    word = word << 8 | next[i];
+            }
             bits |= word << count;
             next += (63 - count) >> 3;
             count |= 56;
@@ -274,6 +279,7 @@ struct BitReader {
         count -= n;
         return value;
     }
+    // Kept small so the compiler inlines it into the symbol loop; the rest is apart.
     int Decode(const Huffman& h)
     {
         if (count < kMaxCodeBits)
@@ -285,6 +291,10 @@ struct BitReader {
             count -= length;
             return entry & 0x1FF;
         }
+        return DecodeLong(h);
+    }
+    int DecodeLong(const Huffman& h)
+    {
         int code = 0, first = 0, index = 0;  // longer codes, one bit at a time
         for (int len = 1; len <= kMaxCodeBits; len++) {
             code |= int(Take(1));
@@ -468,6 +478,20 @@ uint8_t Paeth(int a, int b, int c)
     return uint8_t(pa <= pb && pa <= pc ? a : pb <= pc ? b : c);
 }
 
+// Paeth rows of whole pixels of N bytes: the left and upper-left bytes stay in registers
+// instead of being read back from the row just written.
+template <size_t N>
+void UnpaethPixels(uint8_t* row, const uint8_t* previous, size_t length)
+{
+    uint8_t left[N] = {}, upperLeft[N] = {};
+    for (size_t i = 0; i + N <= length; i += N)
+        for (size_t k = 0; k < N; k++) {
+            const uint8_t up = previous[i + k];
+            left[k] = row[i + k] = uint8_t(row[i + k] + Paeth(left[k], up, upperLeft[k]));
+            upperLeft[k] = up;
+        }
+}
+
 // Undoes one row's filter in place; `previous` is the row above, already restored, or null
 // for the first row (which filters against zeros).
 bool Unfilter(int filter, uint8_t* row, const uint8_t* previous, size_t length, size_t pixelBytes)
@@ -492,6 +516,14 @@ bool Unfilter(int filter, uint8_t* row, const uint8_t* previous, size_t length, 
         if (filter == 1 || !previous) {  // the Paeth predictor of a first row is the left byte
             for (size_t i = first; i < length; i++)
                 row[i] = uint8_t(row[i] + row[i - pixelBytes]);
+            return true;
+        }
+        if (pixelBytes == 4 && length % 4 == 0) {
+            UnpaethPixels<4>(row, previous, length);
+            return true;
+        }
+        if (pixelBytes == 3 && length % 3 == 0) {
+            UnpaethPixels<3>(row, previous, length);
             return true;
         }
         for (size_t i = 0; i < first; i++)
