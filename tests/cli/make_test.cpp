@@ -328,17 +328,22 @@ uint32_t SeeThroughNoise(int x, int y)
     return NoiseColor(x, y, 0) | uint32_t((x * 7 + y * 13) % 256) << 24;
 }
 
-// A PNG written by GDI+ from a bitmap of the given format painted with fn.
-void WritePngAs(int width, int height, Gdiplus::PixelFormat format, const PixelFunction& fn, const std::wstring& path)
+struct PngPicture {
+    int width, height;
+    Gdiplus::PixelFormat format;  // what GDI+ writes: RGBA from 32-bit ARGB, RGB from 24-bit
+    PixelFunction fn;
+};
+
+void WritePngAs(const PngPicture& picture, const std::wstring& path)
 {
-    BitmapPtr painted(MakeBitmap(width, height, fn));
-    BitmapPtr converted(painted->Clone(0, 0, width, height, format));
+    BitmapPtr painted(MakeBitmap(picture.width, picture.height, picture.fn));
+    BitmapPtr converted(painted->Clone(0, 0, picture.width, picture.height, picture.format));
     ASSERT_TRUE(converted && converted->GetLastStatus() == Gdiplus::Ok);
     WritePng(converted.get(), path);
 }
 
-// The icon make should give, built the plain way: each picture read by GDI+, each entry
-// copied or drawn scaled on this thread, one after the other.
+// The icon built the plain way: each picture read by GDI+, each entry copied or drawn
+// scaled on this thread, one after another.
 std::vector<uint8_t> IconMadeOneByOne(const std::vector<std::wstring>& inputs, const std::vector<int>& sizes)
 {
     std::vector<BitmapPtr> pictures;
@@ -351,17 +356,16 @@ std::vector<uint8_t> IconMadeOneByOne(const std::vector<std::wstring>& inputs, c
     std::wstring error;
     EXPECT_TRUE(PlanEntries(sides, sizes, &entries, &error));
     Resource* document = DocumentWithoutImages();
-    for (const PlannedEntry& entry : entries) {
-        Gdiplus::Bitmap* source = pictures[size_t(entry.source)].get();
-        Image* image = PYX_CreateImage(uint16_t(entry.width), uint16_t(entry.height));
+    for (const PlannedEntry& e : entries) {
+        Gdiplus::Bitmap* source = pictures[size_t(e.source)].get();
+        Image* image = PYX_CreateImage(uint16_t(e.width), uint16_t(e.height));
         delete image->composite;
-        if (entry.asIs) {
+        if (e.asIs) {
             BitmapLock lock(source, Gdiplus::ImageLockModeRead);
             image->composite = BitmapFromPixels(lock.view());
         } else {
-            image->composite = NewArgbBitmap(entry.width, entry.height);
-            EXPECT_TRUE(DrawPictureScaled(image->composite, source,
-                                          Gdiplus::Rect(entry.x, entry.y, entry.drawnWidth, entry.drawnHeight)));
+            image->composite = NewArgbBitmap(e.width, e.height);
+            EXPECT_TRUE(DrawPictureScaled(image->composite, source, {e.x, e.y, e.drawnWidth, e.drawnHeight}));
         }
         AppendImage(document, image);
     }
@@ -373,77 +377,59 @@ std::vector<uint8_t> IconMadeOneByOne(const std::vector<std::wstring>& inputs, c
 
 }  // namespace
 
-// Reading the pictures with our own PNG reader and drawing the entries on two threads gives
-// the very bytes of GDI+'s reading and drawing one entry after another.
+// Our own PNG reader and the entries drawn on two threads give the very bytes of GDI+'s
+// reading and drawing one entry after another.
 TEST(VexilcMake, GivesTheBytesOfDrawingOneEntryAfterAnother)
 {
-    struct Picture {
-        int width, height;
-        Gdiplus::PixelFormat format;
-        PixelFunction fn;
-    };
     const struct {
         const char* what;
-        std::vector<Picture> pictures;
-        std::vector<int> sizes;
+        std::vector<PngPicture> pictures;
+        std::wstring sizes;
     } cases[] = {
-        {"one large picture, every level of transparency", {{1024, 768, PixelFormat32bppARGB, SeeThroughNoise}}, {}},
-        {"one opaque picture stored without alpha", {{300, 500, PixelFormat24bppRGB, Gradient}}, {16, 32, 48, 256}},
+        {"one large picture, every level of transparency", {{1024, 768, PixelFormat32bppARGB, SeeThroughNoise}}, L""},
+        {"one opaque picture stored without alpha", {{300, 500, PixelFormat24bppRGB, Gradient}}, L"16,32,48,256"},
         {"several pictures, the largest filling in",
          {{16, 16, PixelFormat32bppARGB, SeeThroughNoise},
           {48, 48, PixelFormat32bppARGB, Gradient},
           {600, 400, PixelFormat32bppARGB, SeeThroughNoise}},
-         {16, 24, 32, 48, 64, 256}},
+         L"16,24,32,48,64,256"},
     };
     for (const auto& c : cases) {
         std::vector<std::wstring> inputs;
-        for (const Picture& picture : c.pictures) {
+        for (const PngPicture& picture : c.pictures) {
             inputs.push_back(TestPath(L"input" + std::to_wstring(inputs.size()) + L".png"));
-            WritePngAs(picture.width, picture.height, picture.format, picture.fn, inputs.back());
+            WritePngAs(picture, inputs.back());
         }
         std::vector<std::wstring> args = {TestPath(L"made.ico")};
-        if (!c.sizes.empty()) {
-            std::wstring sizes;
-            for (int size : c.sizes)
-                sizes += (sizes.empty() ? L"" : L",") + std::to_wstring(size);
-            args.insert(args.end(), {L"--sizes", sizes});
-        }
+        if (!c.sizes.empty())
+            args.insert(args.end(), {L"--sizes", c.sizes});
         args.insert(args.end(), inputs.begin(), inputs.end());
         ASSERT_EQ(RunMakeCommand(args), 0) << c.what;
-        const std::vector<uint8_t> made = ReadBytes(args[0]);
-        EXPECT_FALSE(made.empty()) << c.what;
-        EXPECT_TRUE(made == IconMadeOneByOne(inputs, c.sizes)) << c.what;
+        MakeRequest request;
+        std::wstring error;
+        ASSERT_TRUE(ParseMakeArguments(args, &request, &error));
+        EXPECT_TRUE(ReadBytes(args[0]) == IconMadeOneByOne(inputs, request.settings.sizes)) << c.what;
     }
 }
 
-// The large pictures make reads with our own PNG reader: it takes each form GDI+ writes and
-// gives GDI+'s own pixels.
+// make's large pictures go through our own PNG reader: it takes the forms GDI+ writes and
+// gives GDI+'s pixels.
 TEST(VexilcMake, PngReaderMatchesGdiplusOnLargePictures)
 {
-    const struct {
-        const char* what;
-        int width, height;
-        Gdiplus::PixelFormat format;
-        PixelFunction fn;
-    } cases[] = {
-        {"RGBA with every level of transparency", 1024, 1024, PixelFormat32bppARGB, SeeThroughNoise},
-        {"RGB, opaque", 700, 300, PixelFormat24bppRGB, Gradient},
-        {"RGBA, wide rows of one colour", 2000, 3, PixelFormat32bppARGB, [](int, int) { return 0x80336699u; }},
-    };
-    for (const auto& c : cases) {
+    for (const PngPicture& c : {PngPicture{1024, 1024, PixelFormat32bppARGB, SeeThroughNoise},
+                                PngPicture{700, 300, PixelFormat24bppRGB, Gradient}}) {
         const std::wstring path = TestPath(L"large.png");
-        WritePngAs(c.width, c.height, c.format, c.fn, path);
+        WritePngAs(c, path);
         const std::vector<uint8_t> png = ReadBytes(path);
         PngLayout layout;
-        ASSERT_TRUE(ReadPngLayout(png.data(), png.size(), 4096, &layout)) << c.what;
-        ASSERT_EQ(std::vector<int>({layout.width, layout.height}), std::vector<int>({c.width, c.height})) << c.what;
+        ASSERT_TRUE(ReadPngLayout(png.data(), png.size(), 4096, &layout)) << c.width;
+        ASSERT_EQ(std::vector<int>({layout.width, layout.height}), std::vector<int>({c.width, c.height}));
         std::vector<uint32_t> ours(size_t(c.width) * size_t(c.height));
-        const PixelView view{c.width, c.height, c.width * 4, reinterpret_cast<uint8_t*>(ours.data())};
         std::vector<uint8_t> scratch;
-        ASSERT_TRUE(DecodePngInto(png.data(), png.size(), view, &scratch)) << c.what;
+        ASSERT_TRUE(DecodePngInto(png.data(), png.size(),
+                                  {c.width, c.height, c.width * 4, reinterpret_cast<uint8_t*>(ours.data())}, &scratch));
         BitmapPtr gdiplus(Gdiplus::Bitmap::FromFile(path.c_str()));
-        ASSERT_EQ(gdiplus->GetLastStatus(), Gdiplus::Ok) << c.what;
-        EXPECT_TRUE(ours == ReadPixels(gdiplus.get())) << c.what;
+        EXPECT_TRUE(ours == ReadPixels(gdiplus.get())) << c.width;
     }
 }
 
