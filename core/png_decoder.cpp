@@ -67,7 +67,15 @@ uint32_t Adler32(const uint8_t* data, size_t size)
     uint32_t a = 1, b = 0;
     while (size > 0) {
         const size_t run = std::min<size_t>(size, 5552);  // no overflow before the modulo
-        for (size_t i = 0; i < run; i++) {
+        size_t i = 0;
+        // Eight bytes a step: b gains eight times a, and each byte once for every sum it
+        // joins; the sums of a step no longer wait on one another.
+        for (; i + 8 <= run; i += 8) {
+            const uint8_t* d = data + i;
+            b += 8 * a + 8u * d[0] + 7u * d[1] + 6u * d[2] + 5u * d[3] + 4u * d[4] + 3u * d[5] + 2u * d[6] + d[7];
+            a += uint32_t(d[0]) + d[1] + d[2] + d[3] + d[4] + d[5] + d[6] + d[7];
+        }
+        for (; i < run; i++) {
             a += data[i];
             b += a;
         }
