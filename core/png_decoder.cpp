@@ -607,6 +607,24 @@ int SamplesPerPixel(int colorType)
     return colorType == 6 ? 4 : colorType == 2 ? 3 : colorType == 4 ? 2 : 1;
 }
 
+size_t RowBytes(const PngLayout& l)
+{
+    return (size_t(l.width) * SamplesPerPixel(l.colorType) * l.bitDepth + 7) / 8;
+}
+
+// The filtered rows, each with its filter byte.
+size_t RowsSize(const PngLayout& l)
+{
+    return (RowBytes(l) + 1) * size_t(l.height);
+}
+
+// Deflate expands at most 1032 times: a header promising more rows than its data can hold
+// must not make anyone set aside the memory for them.
+bool RowsCanFit(const PngLayout& l, size_t dataSize)
+{
+    return RowsSize(l) / 1032 <= dataSize + 16;
+}
+
 }  // namespace
 
 bool ReadPngLayout(const uint8_t* data, size_t size, int maxSide, PngLayout* layout)
@@ -614,7 +632,8 @@ bool ReadPngLayout(const uint8_t* data, size_t size, int maxSide, PngLayout* lay
     if (!data || size < sizeof(kSignature) + 12 + 13 || std::memcmp(data, kSignature, sizeof(kSignature)) != 0)
         return false;
     const uint8_t* header = data + sizeof(kSignature);
-    return BigEndian32(header) == 13 && ReadHeader(Chunk{header + 4, header + 8, 13}, maxSide, layout);
+    return BigEndian32(header) == 13 && ReadHeader(Chunk{header + 4, header + 8, 13}, maxSide, layout) &&
+           RowsCanFit(*layout, size);
 }
 
 bool DecodePngInto(const uint8_t* data, size_t size, const PixelView& target, std::vector<uint8_t>* scratch)
@@ -625,12 +644,10 @@ bool DecodePngInto(const uint8_t* data, size_t size, const PixelView& target, st
         return false;
     const PngLayout& l = facts.layout;
     // The filtered rows first, then the compressed stream joined from its chunks.
-    const size_t rowBytes = (size_t(l.width) * SamplesPerPixel(l.colorType) * l.bitDepth + 7) / 8;
+    const size_t rowBytes = RowBytes(l);
     const size_t pixelBytes = std::max<size_t>(1, size_t(SamplesPerPixel(l.colorType)) * l.bitDepth / 8);
-    const size_t rowsSize = (rowBytes + 1) * size_t(l.height);
-    // Deflate expands at most 1032 times; a header promising more rows than its data can
-    // hold must not make us set aside the memory for them.
-    if (rowsSize / 1032 > facts.dataSize + 16)
+    const size_t rowsSize = RowsSize(l);
+    if (!RowsCanFit(l, facts.dataSize))
         return false;
     scratch->resize(rowsSize);
     ForEachChunk(data, size, [&](const Chunk& chunk) {
