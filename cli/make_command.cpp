@@ -398,8 +398,13 @@ Resource* BuildIconDocument(const std::vector<Gdiplus::Bitmap*>& pictures, const
         return nullptr;
     SharedPalettes palettes;
     Resource* document = CreateSharedPalettes(&palettes) ? EmptyDocument() : nullptr;
+    if (!document) {
+        *error = L"not enough memory to start a new icon";
+        DeleteSharedPalettes(&palettes);
+        return nullptr;
+    }
     const InputPicture& largest = inputs[size_t(LargestInput(inputs))];
-    std::vector<Bitmap*> drawn = document ? DrawEntryPictures(pictures, entries) : std::vector<Bitmap*>();
+    std::vector<Bitmap*> drawn = DrawEntryPictures(pictures, entries);
     for (size_t i = 0; document && i < entries.size(); i++) {
         const PlannedEntry& entry = entries[i];
         Image* image = MakeEntryImage(drawn[i], entry, settings, largest, palettes);
