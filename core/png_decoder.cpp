@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -20,27 +21,44 @@ bool TypeIs(const uint8_t* type, const char* name) { return std::memcmp(type, na
 
 // ---- Checksums ----------------------------------------------------------------------------
 
-const std::array<uint32_t, 256>& CrcTable()
+// Eight tables, so the checksum takes eight bytes a step: a large picture's chunks are
+// megabytes long.
+using CrcTables = std::array<std::array<uint32_t, 256>, 8>;
+
+const CrcTables& CrcTable()
 {
-    static const std::array<uint32_t, 256> table = [] {
-        std::array<uint32_t, 256> t{};
+    static const CrcTables tables = [] {
+        CrcTables t{};
         for (uint32_t n = 0; n < 256; n++) {
             uint32_t c = n;
             for (int k = 0; k < 8; k++)
                 c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
+            t[0][n] = c;
         }
+        for (size_t k = 1; k < t.size(); k++)
+            for (uint32_t n = 0; n < 256; n++)
+                t[k][n] = t[0][t[k - 1][n] & 0xFF] ^ (t[k - 1][n] >> 8);
         return t;
     }();
-    return table;
+    return tables;
+}
+
+uint32_t LittleEndian32(const uint8_t* p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 
 uint32_t Crc32(const uint8_t* data, size_t size)
 {
-    const auto& table = CrcTable();
+    const CrcTables& t = CrcTable();
     uint32_t c = 0xFFFFFFFFu;
-    for (size_t i = 0; i < size; i++)
-        c = table[(c ^ data[i]) & 0xFF] ^ (c >> 8);
+    for (; size >= 8; data += 8, size -= 8) {
+        const uint32_t low = c ^ LittleEndian32(data), high = LittleEndian32(data + 4);
+        c = t[7][low & 0xFF] ^ t[6][low >> 8 & 0xFF] ^ t[5][low >> 16 & 0xFF] ^ t[4][low >> 24] ^
+            t[3][high & 0xFF] ^ t[2][high >> 8 & 0xFF] ^ t[1][high >> 16 & 0xFF] ^ t[0][high >> 24];
+    }
+    for (; size > 0; data++, size--)
+        c = t[0][(c ^ *data) & 0xFF] ^ (c >> 8);
     return c ^ 0xFFFFFFFFu;
 }
 
@@ -49,7 +67,15 @@ uint32_t Adler32(const uint8_t* data, size_t size)
     uint32_t a = 1, b = 0;
     while (size > 0) {
         const size_t run = std::min<size_t>(size, 5552);  // no overflow before the modulo
-        for (size_t i = 0; i < run; i++) {
+        size_t i = 0;
+        // Eight bytes a step: b gains eight times a, and each byte once for every sum it
+        // joins; the sums of a step no longer wait on one another.
+        for (; i + 8 <= run; i += 8) {
+            const uint8_t* d = data + i;
+            b += 8 * a + 8u * d[0] + 7u * d[1] + 6u * d[2] + 5u * d[3] + 4u * d[4] + 3u * d[5] + 2u * d[6] + d[7];
+            a += uint32_t(d[0]) + d[1] + d[2] + d[3] + d[4] + d[5] + d[6] + d[7];
+        }
+        for (; i < run; i++) {
             a += data[i];
             b += a;
         }
@@ -99,6 +125,7 @@ struct PngFacts {
     const uint8_t* palette = nullptr;
     const uint8_t* transparency = nullptr;
     uint32_t transparencyLength = 0;
+    size_t dataSize = 0;  // of all data chunks together
 };
 
 bool SupportedForm(int depth, int colorType)
@@ -141,6 +168,7 @@ bool ReadFacts(const uint8_t* png, size_t size, int maxSide, PngFacts* facts)
         } else if (isData) {
             ok = !dataEnded;  // the data chunks follow one another
             seenData = true;
+            facts->dataSize += chunk.length;
         } else if (TypeIs(chunk.type, "IEND")) {
             facts->ended = true;
         } else if (TypeIs(chunk.type, "PLTE")) {
@@ -230,8 +258,12 @@ struct BitReader {
     {
         if (end - next >= 8) {  // whole bytes up to 56 bits at once
             uint64_t word = 0;
-            for (int i = 7; i >= 0; i--)
-                word = word << 8 | next[i];
+            if constexpr (std::endian::native == std::endian::little) {
+                std::memcpy(&word, next, 8);  // one load instead of eight
+            } else {
+                for (int i = 7; i >= 0; i--)
+                    word = word << 8 | next[i];
+            }
             bits |= word << count;
             next += (63 - count) >> 3;
             count |= 56;
@@ -255,6 +287,7 @@ struct BitReader {
         count -= n;
         return value;
     }
+    // Kept small so the compiler inlines it into the symbol loop; the rest is apart.
     int Decode(const Huffman& h)
     {
         if (count < kMaxCodeBits)
@@ -266,6 +299,10 @@ struct BitReader {
             count -= length;
             return entry & 0x1FF;
         }
+        return DecodeLong(h);
+    }
+    int DecodeLong(const Huffman& h)
+    {
         int code = 0, first = 0, index = 0;  // longer codes, one bit at a time
         for (int len = 1; len <= kMaxCodeBits; len++) {
             code |= int(Take(1));
@@ -336,12 +373,16 @@ struct Inflater {
         const uint32_t length = in.Take(16), complement = in.Take(16);
         if (in.failed || (length ^ 0xFFFF) != complement || length > outSize - written)
             return false;
-        for (uint32_t i = 0; i < length; i++) {
-            const uint32_t byte = in.Take(8);
-            if (in.failed)
-                return false;
-            out[written++] = uint8_t(byte);
-        }
+        uint32_t done = 0;
+        for (; done < length && in.count > 0; done++)  // the bytes already in the bit buffer
+            out[written++] = uint8_t(in.Take(8));
+        const size_t rest = length - done;
+        if (size_t(in.end - in.next) < rest)
+            return false;
+        in.bits = 0;  // a refill may have left the bytes after its count above it
+        std::memcpy(out + written, in.next, rest);
+        in.next += rest;
+        written += rest;
         return true;
     }
 
@@ -445,6 +486,20 @@ uint8_t Paeth(int a, int b, int c)
     return uint8_t(pa <= pb && pa <= pc ? a : pb <= pc ? b : c);
 }
 
+// Paeth rows of whole pixels of N bytes: the left and upper-left bytes stay in registers
+// instead of being read back from the row just written.
+template <size_t N>
+void UnpaethPixels(uint8_t* row, const uint8_t* previous, size_t length)
+{
+    uint8_t left[N] = {}, upperLeft[N] = {};
+    for (size_t i = 0; i + N <= length; i += N)
+        for (size_t k = 0; k < N; k++) {
+            const uint8_t up = previous[i + k];
+            left[k] = row[i + k] = uint8_t(row[i + k] + Paeth(left[k], up, upperLeft[k]));
+            upperLeft[k] = up;
+        }
+}
+
 // Undoes one row's filter in place; `previous` is the row above, already restored, or null
 // for the first row (which filters against zeros).
 bool Unfilter(int filter, uint8_t* row, const uint8_t* previous, size_t length, size_t pixelBytes)
@@ -469,6 +524,14 @@ bool Unfilter(int filter, uint8_t* row, const uint8_t* previous, size_t length, 
         if (filter == 1 || !previous) {  // the Paeth predictor of a first row is the left byte
             for (size_t i = first; i < length; i++)
                 row[i] = uint8_t(row[i] + row[i - pixelBytes]);
+            return true;
+        }
+        if (pixelBytes == 4 && length % 4 == 0) {
+            UnpaethPixels<4>(row, previous, length);
+            return true;
+        }
+        if (pixelBytes == 3 && length % 3 == 0) {
+            UnpaethPixels<3>(row, previous, length);
             return true;
         }
         for (size_t i = 0; i < first; i++)
@@ -544,6 +607,24 @@ int SamplesPerPixel(int colorType)
     return colorType == 6 ? 4 : colorType == 2 ? 3 : colorType == 4 ? 2 : 1;
 }
 
+size_t RowBytes(const PngLayout& l)
+{
+    return (size_t(l.width) * SamplesPerPixel(l.colorType) * l.bitDepth + 7) / 8;
+}
+
+// The filtered rows, each with its filter byte.
+size_t RowsSize(const PngLayout& l)
+{
+    return (RowBytes(l) + 1) * size_t(l.height);
+}
+
+// Deflate expands at most 1032 times: a header promising more rows than its data can hold
+// must not make anyone set aside the memory for them.
+bool RowsCanFit(const PngLayout& l, size_t dataSize)
+{
+    return RowsSize(l) / 1032 <= dataSize + 16;
+}
+
 }  // namespace
 
 bool ReadPngLayout(const uint8_t* data, size_t size, int maxSide, PngLayout* layout)
@@ -551,7 +632,8 @@ bool ReadPngLayout(const uint8_t* data, size_t size, int maxSide, PngLayout* lay
     if (!data || size < sizeof(kSignature) + 12 + 13 || std::memcmp(data, kSignature, sizeof(kSignature)) != 0)
         return false;
     const uint8_t* header = data + sizeof(kSignature);
-    return BigEndian32(header) == 13 && ReadHeader(Chunk{header + 4, header + 8, 13}, maxSide, layout);
+    return BigEndian32(header) == 13 && ReadHeader(Chunk{header + 4, header + 8, 13}, maxSide, layout) &&
+           RowsCanFit(*layout, size);
 }
 
 bool DecodePngInto(const uint8_t* data, size_t size, const PixelView& target, std::vector<uint8_t>* scratch)
@@ -562,9 +644,11 @@ bool DecodePngInto(const uint8_t* data, size_t size, const PixelView& target, st
         return false;
     const PngLayout& l = facts.layout;
     // The filtered rows first, then the compressed stream joined from its chunks.
-    const size_t rowBytes = (size_t(l.width) * SamplesPerPixel(l.colorType) * l.bitDepth + 7) / 8;
+    const size_t rowBytes = RowBytes(l);
     const size_t pixelBytes = std::max<size_t>(1, size_t(SamplesPerPixel(l.colorType)) * l.bitDepth / 8);
-    const size_t rowsSize = (rowBytes + 1) * size_t(l.height);
+    const size_t rowsSize = RowsSize(l);
+    if (!RowsCanFit(l, facts.dataSize))
+        return false;
     scratch->resize(rowsSize);
     ForEachChunk(data, size, [&](const Chunk& chunk) {
         if (TypeIs(chunk.type, "IDAT"))

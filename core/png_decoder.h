@@ -19,7 +19,7 @@ struct PngLayout {
 
 // Reads the header: true for a form this reader takes on (not interlaced; 8-bit truecolor,
 // gray with alpha or truecolor with alpha; gray or palette at 1, 2, 4 or 8 bits) with sides
-// of 1 to maxSide pixels.
+// of 1 to maxSide pixels, in a file long enough to hold them compressed.
 bool ReadPngLayout(const uint8_t* data, size_t size, int maxSide, PngLayout* layout);
 
 // Decodes into `target` (its width and height must match the header): straight

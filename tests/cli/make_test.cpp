@@ -7,8 +7,12 @@
 #include "cli/icon_writing.h"
 #include "cli/info_command.h"
 #include "cli/make_command.h"
+#include "common/gdiplus_pixels.h"
 #include "common/image_encoders.h"
 #include "core/ico_format.h"
+#include "core/png_decoder.h"
+#include "pixport/picture_drawing.h"
+#include "tests/core/document_builders.h"
 #include "harness/test_bitmaps.h"
 #include "harness/test_files.h"
 
@@ -314,6 +318,119 @@ TEST(VexilcMake, LargeEntriesStoredAsPng)
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
     DestroyIcon(icon);
+}
+
+namespace {
+
+// Every pixel a different colour and a different level of transparency.
+uint32_t SeeThroughNoise(int x, int y)
+{
+    return NoiseColor(x, y, 0) | uint32_t((x * 7 + y * 13) % 256) << 24;
+}
+
+struct PngPicture {
+    int width, height;
+    Gdiplus::PixelFormat format;  // what GDI+ writes: RGBA from 32-bit ARGB, RGB from 24-bit
+    PixelFunction fn;
+};
+
+void WritePngAs(const PngPicture& picture, const std::wstring& path)
+{
+    BitmapPtr painted(MakeBitmap(picture.width, picture.height, picture.fn));
+    BitmapPtr converted(painted->Clone(0, 0, picture.width, picture.height, picture.format));
+    ASSERT_TRUE(converted && converted->GetLastStatus() == Gdiplus::Ok);
+    WritePng(converted.get(), path);
+}
+
+// The icon built the plain way: each picture read by GDI+, each entry copied or drawn
+// scaled on this thread, one after another.
+std::vector<uint8_t> IconMadeOneByOne(const std::vector<std::wstring>& inputs, const std::vector<int>& sizes)
+{
+    std::vector<BitmapPtr> pictures;
+    std::vector<InputPicture> sides;
+    for (const std::wstring& input : inputs) {
+        pictures.emplace_back(ReadPictureFile(input.c_str()));
+        sides.push_back({input, int(pictures.back()->GetWidth()), int(pictures.back()->GetHeight())});
+    }
+    std::vector<PlannedEntry> entries;
+    std::wstring error;
+    EXPECT_TRUE(PlanEntries(sides, sizes, &entries, &error));
+    Resource* document = DocumentWithoutImages();
+    for (const PlannedEntry& e : entries) {
+        Gdiplus::Bitmap* source = pictures[size_t(e.source)].get();
+        Image* image = PYX_CreateImage(uint16_t(e.width), uint16_t(e.height));
+        delete image->composite;
+        if (e.asIs) {
+            BitmapLock lock(source, Gdiplus::ImageLockModeRead);
+            image->composite = BitmapFromPixels(lock.view());
+        } else {
+            image->composite = NewArgbBitmap(e.width, e.height);
+            EXPECT_TRUE(DrawPictureScaled(image->composite, source, {e.x, e.y, e.drawnWidth, e.drawnHeight}));
+        }
+        AppendImage(document, image);
+    }
+    const std::wstring path = TestPath(L"one-by-one.ico");
+    EXPECT_TRUE(WriteIconDocument(path, document, kIconFileType, LargeEntries::kBitmap, &error));
+    PYX_DoCleanupInternalResource(document);
+    return ReadBytes(path);
+}
+
+}  // namespace
+
+// Our own PNG reader and the entries drawn on two threads give the very bytes of GDI+'s
+// reading and drawing one entry after another.
+TEST(VexilcMake, GivesTheBytesOfDrawingOneEntryAfterAnother)
+{
+    const struct {
+        const char* what;
+        std::vector<PngPicture> pictures;
+        std::wstring sizes;
+    } cases[] = {
+        {"one large picture, every level of transparency", {{1024, 768, PixelFormat32bppARGB, SeeThroughNoise}}, L""},
+        {"one opaque picture stored without alpha", {{300, 500, PixelFormat24bppRGB, Gradient}}, L"16,32,48,256"},
+        {"several pictures, the largest filling in",
+         {{16, 16, PixelFormat32bppARGB, SeeThroughNoise},
+          {48, 48, PixelFormat32bppARGB, Gradient},
+          {600, 400, PixelFormat32bppARGB, SeeThroughNoise}},
+         L"16,24,32,48,64,256"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::wstring> inputs;
+        for (const PngPicture& picture : c.pictures) {
+            inputs.push_back(TestPath(L"input" + std::to_wstring(inputs.size()) + L".png"));
+            WritePngAs(picture, inputs.back());
+        }
+        std::vector<std::wstring> args = {TestPath(L"made.ico")};
+        if (!c.sizes.empty())
+            args.insert(args.end(), {L"--sizes", c.sizes});
+        args.insert(args.end(), inputs.begin(), inputs.end());
+        ASSERT_EQ(RunMakeCommand(args), 0) << c.what;
+        MakeRequest request;
+        std::wstring error;
+        ASSERT_TRUE(ParseMakeArguments(args, &request, &error));
+        EXPECT_TRUE(ReadBytes(args[0]) == IconMadeOneByOne(inputs, request.settings.sizes)) << c.what;
+    }
+}
+
+// make's large pictures go through our own PNG reader: it takes the forms GDI+ writes and
+// gives GDI+'s pixels.
+TEST(VexilcMake, PngReaderMatchesGdiplusOnLargePictures)
+{
+    for (const PngPicture& c : {PngPicture{1024, 1024, PixelFormat32bppARGB, SeeThroughNoise},
+                                PngPicture{700, 300, PixelFormat24bppRGB, Gradient}}) {
+        const std::wstring path = TestPath(L"large.png");
+        WritePngAs(c, path);
+        const std::vector<uint8_t> png = ReadBytes(path);
+        PngLayout layout;
+        ASSERT_TRUE(ReadPngLayout(png.data(), png.size(), 4096, &layout)) << c.width;
+        ASSERT_EQ(std::vector<int>({layout.width, layout.height}), std::vector<int>({c.width, c.height}));
+        std::vector<uint32_t> ours(size_t(c.width) * size_t(c.height));
+        std::vector<uint8_t> scratch;
+        ASSERT_TRUE(DecodePngInto(png.data(), png.size(),
+                                  {c.width, c.height, c.width * 4, reinterpret_cast<uint8_t*>(ours.data())}, &scratch));
+        BitmapPtr gdiplus(Gdiplus::Bitmap::FromFile(path.c_str()));
+        EXPECT_TRUE(ours == ReadPixels(gdiplus.get())) << c.width;
+    }
 }
 
 TEST(VexilcInfo, JsonStringsEscapeWhatJsonRequires)

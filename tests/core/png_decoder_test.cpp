@@ -140,6 +140,9 @@ TEST(PngDecoder, LeavesOtherFormsAndDamagedFilesToTheSystemDecoder)
     EXPECT_FALSE(ReadPngLayout(kSixteenBit.data(), kSixteenBit.size(), 256, &layout));
     EXPECT_FALSE(ReadPngLayout(kRgbaSubPaeth.data(), kRgbaSubPaeth.size(), 1, &layout)) << "larger than allowed";
     EXPECT_FALSE(ReadPngLayout(kRgbaSubPaeth.data(), 20, 256, &layout)) << "cut inside the header";
+    std::vector<uint8_t> huge = kRgbaSubPaeth;
+    huge[18] = huge[22] = 0x0F;  // 3842 x 3842: 59 MB of rows from 23 bytes of data
+    EXPECT_FALSE(ReadPngLayout(huge.data(), huge.size(), 4096, &layout)) << "more rows than the data can hold";
     const struct {
         const char* name;
         const std::vector<uint8_t>& png;
