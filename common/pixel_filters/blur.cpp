@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 #include "common/pixel_filters/coverage_sums.h"
@@ -37,6 +37,10 @@ GaussianReciprocals MakeGaussianReciprocals()
 
 void HeavyBlurPyramid(const PictureArea& source, int factor, int left, int top, const PixelView& result);
 
+int FinishGaussianAvx2(const CoverageWindow& window, const GaussianReciprocals& reciprocals, const uint32_t* from,
+                       uint32_t* to, int width);
+bool HasAvx2();
+
 // The Gaussian's quotients for four pixels at a time, the same double operations as the
 // loop after it; returns how many pixels of the row were done.
 int FinishGaussianVector(const CoverageWindow& window, const GaussianReciprocals& reciprocals, const uint32_t* from,
@@ -44,6 +48,8 @@ int FinishGaussianVector(const CoverageWindow& window, const GaussianReciprocals
 {
     int x = 0;
 #if defined(__SSE2__)
+    if (HasAvx2())
+        return FinishGaussianAvx2(window, reciprocals, from, to, width);
     const uint16_t *weight = window.Plane(kCoveredWeight), *red = window.Plane(kCoveredRed);
     const uint16_t *green = window.Plane(kCoveredGreen), *blue = window.Plane(kCoveredBlue);
     const uint16_t* alpha = window.Plane(kAllAlpha);
@@ -82,6 +88,54 @@ int FinishGaussianVector(const CoverageWindow& window, const GaussianReciprocals
 #endif
     return x;
 }
+
+#if defined(__SSE2__) && defined(__GNUC__)
+// The same quotients four lanes of doubles at a time, for processors with AVX2 (checked at
+// run time): the same double operations, so the same bits.
+__attribute__((target("avx2"))) __m128i TruncatedBytes4(const uint16_t* sums, __m256d scale)
+{
+    const __m128i wide = _mm_unpacklo_epi16(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(sums)), _mm_setzero_si128());
+    const __m256d value = _mm256_mul_pd(_mm256_cvtepi32_pd(wide), scale);
+    return _mm256_cvttpd_epi32(_mm256_min_pd(_mm256_max_pd(value, _mm256_setzero_pd()), _mm256_set1_pd(255.0)));
+}
+
+__attribute__((target("avx2"))) int FinishGaussianAvx2(const CoverageWindow& window, const GaussianReciprocals& reciprocals,
+                                                       const uint32_t* from, uint32_t* to, int width)
+{
+    const uint16_t *weight = window.Plane(kCoveredWeight), *red = window.Plane(kCoveredRed);
+    const uint16_t *green = window.Plane(kCoveredGreen), *blue = window.Plane(kCoveredBlue);
+    const uint16_t* alpha = window.Plane(kAllAlpha);
+    const __m256d hundredth = _mm256_set1_pd(double(kHundredth));
+    int x = 0;
+    for (; x + 4 <= width; x += 4) {
+        const int d0 = weight[x], d1 = weight[x + 1], d2 = weight[x + 2], d3 = weight[x + 3];  // 0: zero entries
+        const __m256d exact =
+            _mm256_set_pd(reciprocals.exact[d3], reciprocals.exact[d2], reciprocals.exact[d1], reciprocals.exact[d0]);
+        const __m256d single =
+            _mm256_set_pd(reciprocals.single[d3], reciprocals.single[d2], reciprocals.single[d1], reciprocals.single[d0]);
+        const __m128i pixels = _mm_or_si128(
+            _mm_or_si128(_mm_slli_epi32(TruncatedBytes4(alpha + x, hundredth), 24),
+                         _mm_slli_epi32(TruncatedBytes4(red + x, exact), 16)),
+            _mm_or_si128(_mm_slli_epi32(TruncatedBytes4(green + x, single), 8), TruncatedBytes4(blue + x, single)));
+        const __m128i counts = _mm_unpacklo_epi16(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(weight + x)),
+                                                  _mm_setzero_si128());
+        const __m128i keep = _mm_cmpeq_epi32(counts, _mm_setzero_si128());
+        const __m128i source = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + x));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + x),
+                         _mm_or_si128(_mm_and_si128(keep, source), _mm_andnot_si128(keep, pixels)));
+    }
+    return x;
+}
+
+bool HasAvx2()
+{
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+#else
+int FinishGaussianAvx2(const CoverageWindow&, const GaussianReciprocals&, const uint32_t*, uint32_t*, int) { return 0; }
+bool HasAvx2() { return false; }
+#endif
 
 }  // namespace
 
