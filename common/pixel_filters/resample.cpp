@@ -156,7 +156,7 @@ struct ClippedTaps {
     std::vector<int> first;  // output x reads entries first[x] .. first[x + 1] - 1
     std::vector<int> offsets;
     std::vector<float> weights;
-    bool allPairs = true;  // every output reads exactly two
+    bool allPairs = true;  // every output reads exactly two (some perhaps of weight 0)
 };
 
 ClippedTaps ClipTaps(const AxisTaps& axis, int begin, int count, int left, int width)
@@ -171,9 +171,29 @@ ClippedTaps ClipTaps(const AxisTaps& axis, int begin, int count, int left, int w
                 clipped.weights.push_back(axis.taps[t].weight);
             }
         }
-        clipped.allPairs = clipped.allPairs && clipped.offsets.size() - size_t(clipped.first.back()) == 2;
+        clipped.allPairs = clipped.allPairs && clipped.offsets.size() - size_t(clipped.first.back()) <= 2;
     }
     clipped.first.push_back(int(clipped.offsets.size()));
+    // Fewer than two taps made two by taps of weight 0: adding a product that is +0 leaves
+    // every sum as it was, so the pairs loop gives the same bits.
+    if (clipped.allPairs && width > 0) {
+        ClippedTaps pairs;
+        for (int x = 0; x < count; x++) {
+            const int begin = clipped.first[size_t(x)], end = clipped.first[size_t(x) + 1];
+            pairs.first.push_back(int(pairs.offsets.size()));
+            for (int t = begin; t < end; t++) {
+                pairs.offsets.push_back(clipped.offsets[size_t(t)]);
+                pairs.weights.push_back(clipped.weights[size_t(t)]);
+            }
+            for (int t = end - begin; t < 2; t++) {
+                pairs.offsets.push_back(end > begin ? clipped.offsets[size_t(begin)] : 0);
+                pairs.weights.push_back(0.0f);
+            }
+        }
+        pairs.first.push_back(int(pairs.offsets.size()));
+        return pairs;
+    }
+    clipped.allPairs = false;
     return clipped;
 }
 
