@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 #include <random>
 
 #include "filter_test_support.h"
 #include "common/pixel_filters/pixel_buffer.h"
+#include "common/pixel_filters/resample.h"
 #include "filters/filter_routines.h"
 #include "reference_filters.h"
 
@@ -160,4 +162,73 @@ TEST(VectorPaths, CoverageBlursMatchTheTapByTapFormulas)
         MatchesReferenceOnEveryShape(
             31, blur.fast, [&](const PixelView& s, const PixelView& r) { ReferenceCoverageBlur(blur.kind, s, r); },
             blur.name);
+}
+
+namespace {
+
+// Scaling one pixel at a time as the description reads: a tent over 1 / scale source pixels
+// when shrinking (1 when enlarging) around each output centre, edges repeated, weights
+// normalised, rows blended before columns in premultiplied floats, then divided back.
+uint32_t ReferenceScaledPixel(const PixelView& from, int toWidth, int toHeight, int x, int y)
+{
+    const auto taps = [](int inCount, int outCount, int i) {
+        const double scale = double(outCount) / inCount, radius = scale < 1 ? 1 / scale : 1;
+        const double centre = (i + 0.5) / scale - 0.5;
+        std::vector<std::pair<int, float>> found;
+        double total = 0;
+        for (int j = int(std::ceil(centre - radius)); j <= int(std::floor(centre + radius)); j++) {
+            const double weight = 1 - std::fabs(j - centre) / radius;
+            if (weight > 0) {
+                found.push_back({ClampIndex(j, inCount), float(weight)});
+                total += weight;
+            }
+        }
+        for (auto& tap : found)
+            tap.second = float(tap.second / total);
+        return found;
+    };
+    float sum[4] = {0, 0, 0, 0};
+    for (const auto& [column, columnWeight] : taps(from.width, toWidth, x)) {
+        float blended[4] = {0, 0, 0, 0};
+        for (const auto& [row, rowWeight] : taps(from.height, toHeight, y)) {
+            const uint32_t pixel = PixelRow(from, row)[column];
+            const float alpha = float(AlphaOf(pixel));
+            const float premultiplied[4] = {float(BlueOf(pixel)) * alpha, float(GreenOf(pixel)) * alpha,
+                                            float(RedOf(pixel)) * alpha, alpha};
+            for (int c = 0; c < 4; c++)
+                blended[c] = blended[c] + premultiplied[c] * rowWeight;
+        }
+        for (int c = 0; c < 4; c++)
+            sum[c] = sum[c] + blended[c] * columnWeight;
+    }
+    const int alpha = int(sum[3] + 0.5f);
+    if (alpha <= 0)
+        return 0;
+    const float reciprocal = 1.0f / sum[3];
+    const auto channel = [&](int c) { return ClampToByte(int(sum[c] * reciprocal + 0.5f)); };
+    return PackPixel(ClampToByte(alpha), channel(2), channel(1), channel(0));
+}
+
+}  // namespace
+
+TEST(VectorPaths, ScalingMatchesThePixelByPixelFormula)
+{
+    // Shrinking far (many taps), a little, and enlarging (two taps a column, one where a
+    // centre falls on a source pixel), to widths below and past four pixels.
+    const int targets[][2] = {{1, 1}, {3, 2}, {5, 4}, {9, 7}, {17, 3}, {37, 40}, {90, 20}};
+    std::mt19937 random(41);
+    for (const Shape& shape : kShapes)
+        for (const auto& target : targets) {
+            PaddedPicture source = RandomPadded(random, shape.width, shape.height, shape.padding);
+            PaddedPicture result(target[0], target[1], 3, kPaddingPattern);
+            ResampleBilinear(source.View(), result.View());
+            for (int y = 0; y < target[1]; y++) {
+                for (int x = 0; x < target[0]; x++)
+                    ASSERT_EQ(result.at(x, y), ReferenceScaledPixel(source.View(), target[0], target[1], x, y))
+                        << shape.width << " x " << shape.height << " to " << target[0] << " x " << target[1] << " at "
+                        << x << ", " << y;
+                for (int x = target[0]; x < target[0] + 3; x++)
+                    ASSERT_EQ(result.at(x, y), kPaddingPattern);
+            }
+        }
 }
