@@ -232,3 +232,21 @@ TEST(VectorPaths, ScalingMatchesThePixelByPixelFormula)
             }
         }
 }
+
+TEST(VectorPaths, GaussianQuotientsOfUniformColorsMatchTheFormula)
+{
+    // One color over random holes: every covered weight from 1 to 100 turns up, and the
+    // sums are its exact multiples, where a quotient that falls just short shows.
+    std::mt19937 random(51);
+    for (uint32_t level = 0; level < 256; level++) {
+        TestPixels source(23, 19);
+        for (uint32_t& pixel : source.argb) {
+            const uint32_t alpha = random() % 3 == 0 ? 0 : (random() % 2 ? 255 : random() % 256);
+            pixel = Argb(alpha, level, 255 - level, (level * 7) & 0xFF);
+        }
+        const TestPixels result = Filtered(source, GaussianBlur5x5);
+        const TestPixels expected =
+            Filtered(source, [](const PixelView& s, const PixelView& r) { ReferenceCoverageBlur(ReferenceBlur::kGaussian, s, r); });
+        ASSERT_EQ(result.argb, expected.argb) << "level " << level;
+    }
+}
