@@ -130,11 +130,13 @@ void MatchesReferenceOnEveryShape(unsigned seed, const PixelFilter& filter, cons
 TEST(VectorPaths, CustomKernelsMatchTheTapByTapSum)
 {
     // Small weights keep every sum within 16 bits; larger ones need 32 bits, the largest
-    // 32-bit products.
+    // 32-bit products. A scale of 1 (or below) makes the result the sum plus the offset.
     struct Case {
         const char* name;
         int range, scale, offset;
-    } cases[] = {{"16-bit sums", 4, 3, 7}, {"32-bit sums", 300, 50, -20}, {"32-bit weights", 100000, 77777, 3}};
+    } cases[] = {{"16-bit sums", 4, 3, 7},           {"32-bit sums", 300, 50, -20}, {"32-bit weights", 100000, 77777, 3},
+                 {"scale 1, offset", 4, 1, 100},      {"scale 0 counts as 1", 4, 0, -50},
+                 {"offset past 16 bits", 4, 1, 40000}};
     std::mt19937 random(21);
     for (const Case& c : cases) {
         std::vector<int32_t> weights(25);
