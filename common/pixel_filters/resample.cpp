@@ -29,6 +29,9 @@ AxisTaps MakeAxisTaps(int inCount, int outCount)
     AxisTaps axis;
     const double scale = double(outCount) / double(inCount);
     const double radius = scale < 1.0 ? 1.0 / scale : 1.0;
+    // Room for every tap at once: growing by doubling costs several allocations a call.
+    axis.first.reserve(size_t(outCount) + 1);
+    axis.taps.reserve(size_t(outCount) * (size_t(2 * radius) + 2));
     for (int i = 0; i < outCount; i++) {
         axis.first.push_back(axis.taps.size());
         const double centre = (i + 0.5) / scale - 0.5;
@@ -242,6 +245,10 @@ struct ClippedTaps {
 ClippedTaps ClipTaps(const AxisTaps& axis, int begin, int count, int left, int width)
 {
     ClippedTaps clipped;
+    const size_t most = axis.first[size_t(begin + count)] - axis.first[size_t(begin)];
+    clipped.first.reserve(size_t(count) + 1);
+    clipped.offsets.reserve(most);
+    clipped.weights.reserve(most);
     for (int x = 0; x < count; x++) {
         clipped.first.push_back(int(clipped.offsets.size()));
         for (size_t t = axis.first[size_t(begin + x)]; t < axis.first[size_t(begin + x) + 1]; t++) {
@@ -258,6 +265,9 @@ ClippedTaps ClipTaps(const AxisTaps& axis, int begin, int count, int left, int w
     // every sum as it was, so the pairs loop gives the same bits.
     if (clipped.allPairs && width > 0) {
         ClippedTaps pairs;
+        pairs.first.reserve(size_t(count) + 1);
+        pairs.offsets.reserve(2 * size_t(count));
+        pairs.weights.reserve(2 * size_t(count));
         for (int x = 0; x < count; x++) {
             const int begin = clipped.first[size_t(x)], end = clipped.first[size_t(x) + 1];
             pairs.first.push_back(int(pairs.offsets.size()));
