@@ -292,15 +292,21 @@ void HeavyBlurPyramid(const PictureArea& source, int factor, int left, int top, 
     }
     widths[kPyramidSteps] = source.fullWidth;
     heights[kPyramidSteps] = source.fullHeight;
+    // Each step's scaling, made once for planning and drawing.
+    AxisTaps columnTaps[kLevels], rowTaps[kLevels];
+    for (int level = 0; level < kLevels; level++) {
+        columnTaps[level] = MakeAxisTaps(level == 0 ? source.fullWidth : widths[level - 1], widths[level]);
+        rowTaps[level] = MakeAxisTaps(level == 0 ? source.fullHeight : heights[level - 1], heights[level]);
+    }
     Area computed[kLevels];
     Area wanted = {left, top, left + result.width, top + result.height};
     for (int level = kLevels - 1; level >= 0; level--) {
         computed[level] = WithGaussianMargin(wanted, widths[level], heights[level]);
         if (level == 0)
             break;
-        ResampleSpan(widths[level - 1], widths[level], computed[level].left, computed[level].right, &wanted.left,
+        ResampleSpan(columnTaps[level], widths[level - 1], computed[level].left, computed[level].right, &wanted.left,
                      &wanted.right);
-        ResampleSpan(heights[level - 1], heights[level], computed[level].top, computed[level].bottom, &wanted.top,
+        ResampleSpan(rowTaps[level], heights[level - 1], computed[level].top, computed[level].bottom, &wanted.top,
                      &wanted.bottom);
     }
     // Two buffers as large as the largest area serve every level in turn.
@@ -312,7 +318,8 @@ void HeavyBlurPyramid(const PictureArea& source, int factor, int left, int top, 
     for (int level = 0; level < kLevels; level++) {
         const Area& area = computed[level];
         const PixelView shrunk = scaled.ViewOfSize(area.Width(), area.Height());
-        ResampleArea(previous, {shrunk, area.left, area.top, widths[level], heights[level]});
+        ResampleArea(previous, {shrunk, area.left, area.top, widths[level], heights[level]}, columnTaps[level],
+                     rowTaps[level]);
         const bool whole = level == kLevels - 1 && area.left == left && area.top == top &&
                            area.Width() == result.width && area.Height() == result.height;
         if (whole) {  // the last pass can write the result itself

@@ -11,19 +11,6 @@
 
 #include "common/pixel_filters/pixel_buffer.h"
 
-namespace {
-
-struct Tap {
-    int index;
-    float weight;
-};
-
-// For each output position, the source positions it reads and their weights (summing to 1).
-struct AxisTaps {
-    std::vector<size_t> first;  // output i reads taps[first[i]] .. taps[first[i + 1] - 1]
-    std::vector<Tap> taps;
-};
-
 AxisTaps MakeAxisTaps(int inCount, int outCount)
 {
     AxisTaps axis;
@@ -49,6 +36,8 @@ AxisTaps MakeAxisTaps(int inCount, int outCount)
     axis.first.push_back(axis.taps.size());
     return axis;
 }
+
+namespace {
 
 // Blue, green, red multiplied by alpha, and alpha: four lanes of one vector register.
 typedef float Premultiplied __attribute__((vector_size(16)));
@@ -361,8 +350,11 @@ void UnpremultiplyRow(const float* sums, int width, uint32_t* out)
 // then that one row is scaled across. Each source row is premultiplied once.
 void ResampleArea(const PictureArea& from, const PictureArea& to)
 {
-    const AxisTaps columns = MakeAxisTaps(from.fullWidth, to.fullWidth);
-    const AxisTaps rowTaps = MakeAxisTaps(from.fullHeight, to.fullHeight);
+    ResampleArea(from, to, MakeAxisTaps(from.fullWidth, to.fullWidth), MakeAxisTaps(from.fullHeight, to.fullHeight));
+}
+
+void ResampleArea(const PictureArea& from, const PictureArea& to, const AxisTaps& columns, const AxisTaps& rowTaps)
+{
     const int width = from.view.width;
     const size_t floats = size_t(4) * size_t(width);
     const int slots = RingSlots(rowTaps, to.top, to.top + to.view.height);
@@ -401,7 +393,11 @@ void ResampleBilinear(const PixelView& from, const PixelView& to)
 
 void ResampleSpan(int inCount, int outCount, int begin, int end, int* first, int* last)
 {
-    const AxisTaps axis = MakeAxisTaps(inCount, outCount);
+    ResampleSpan(MakeAxisTaps(inCount, outCount), inCount, begin, end, first, last);
+}
+
+void ResampleSpan(const AxisTaps& axis, int inCount, int begin, int end, int* first, int* last)
+{
     *first = inCount;
     *last = 0;
     for (size_t t = axis.first[begin]; t < axis.first[end]; t++) {
