@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 #include "common/pixel_filters/coverage_sums.h"
@@ -23,6 +23,16 @@ constexpr float kHundredth = 0.01f;  // single precision: 0.0099999998
 struct GaussianReciprocals {
     double exact[kBinomialWeightTotal + 1];
     double single[kBinomialWeightTotal + 1];
+    // The same quotients as whole numbers: sum / D truncated is (sum + 0.5) x (1 / D) in
+    // single precision, truncated (the half keeps the product at least 0.5 / D from a whole
+    // number, far beyond the float's error). Where the double quotient of a multiple of D
+    // falls just short of the whole number, the half becomes -0.5: -0.5 for green and blue
+    // when the single-precision reciprocal is below 1 / D (then every multiple falls short,
+    // the product being exact in double); for red it happens only for some multiples, so
+    // windows of such a D keep the double arithmetic.
+    float reciprocal[kBinomialWeightTotal + 1];
+    float singleHalf[kBinomialWeightTotal + 1];
+    int32_t redNeedsDouble[kBinomialWeightTotal + 1];
 };
 
 GaussianReciprocals MakeGaussianReciprocals()
@@ -31,48 +41,58 @@ GaussianReciprocals MakeGaussianReciprocals()
     for (int d = 1; d <= kBinomialWeightTotal; d++) {
         table.exact[d] = 1.0 / d;
         table.single[d] = float(1.0 / d);
+        table.reciprocal[d] = float(1.0 / d);
+        table.singleHalf[d] = table.single[d] * d < 1.0 ? -0.5f : 0.5f;
+        for (int k = 1; k <= 255; k++)
+            table.redNeedsDouble[d] |= int(double(k * d) * table.exact[d]) != k;
     }
     return table;
 }
 
 void HeavyBlurPyramid(const PictureArea& source, int factor, int left, int top, const PixelView& result);
 
-// The Gaussian's quotients for four pixels at a time, the same double operations as the
-// loop after it; returns how many pixels of the row were done.
+// The Gaussian's quotients for four pixels at a time, as whole numbers in single precision
+// (see GaussianReciprocals), from pixel x on; returns where it stopped: before the last
+// pixels of the row, fewer than four, or before four one of which needs the double
+// arithmetic for red.
+int FinishGaussianAvx2(const CoverageWindow& window, const GaussianReciprocals& reciprocals, const uint32_t* from,
+                       uint32_t* to, int x, int width);
+bool HasAvx2();
+
 int FinishGaussianVector(const CoverageWindow& window, const GaussianReciprocals& reciprocals, const uint32_t* from,
-                         uint32_t* to, int width)
+                         uint32_t* to, int x, int width)
 {
-    int x = 0;
 #if defined(__SSE2__)
+    if (HasAvx2())
+        x = FinishGaussianAvx2(window, reciprocals, from, to, x, width);
     const uint16_t *weight = window.Plane(kCoveredWeight), *red = window.Plane(kCoveredRed);
     const uint16_t *green = window.Plane(kCoveredGreen), *blue = window.Plane(kCoveredBlue);
     const uint16_t* alpha = window.Plane(kAllAlpha);
-    const __m128d hundredth = _mm_set1_pd(double(kHundredth)), zero = _mm_setzero_pd(), top = _mm_set1_pd(255.0);
-    // Four sums as bytes in the low bytes of four lanes: two doubles at a time.
-    const auto truncated = [&](const uint16_t* sums, int i, __m128d lowScale, __m128d highScale) {
-        const __m128i wide = _mm_unpacklo_epi16(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(sums + i)),
-                                                _mm_setzero_si128());
-        const __m128d low = _mm_mul_pd(_mm_cvtepi32_pd(wide), lowScale);
-        const __m128d high = _mm_mul_pd(_mm_cvtepi32_pd(_mm_shuffle_epi32(wide, _MM_SHUFFLE(1, 0, 3, 2))), highScale);
-        const __m128i lowBytes = _mm_cvttpd_epi32(_mm_min_pd(_mm_max_pd(low, zero), top));
-        const __m128i highBytes = _mm_cvttpd_epi32(_mm_min_pd(_mm_max_pd(high, zero), top));
-        return _mm_unpacklo_epi64(lowBytes, highBytes);
+    const __m128 half = _mm_set1_ps(0.5f), alphaHalf = _mm_set1_ps(-0.5f);  // a multiple of 100 falls short
+    const __m128 hundredth = _mm_set1_ps(reciprocals.reciprocal[kBinomialWeightTotal]);
+    const __m128i zero = _mm_setzero_si128();
+    const auto quotients = [&](const uint16_t* sums, __m128 offset, __m128 scale) {
+        const __m128i wide = _mm_unpacklo_epi16(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(sums + x)), zero);
+        return _mm_cvttps_epi32(_mm_mul_ps(_mm_add_ps(_mm_cvtepi32_ps(wide), offset), scale));
     };
     for (; x + 4 <= width; x += 4) {
         const int d0 = weight[x], d1 = weight[x + 1], d2 = weight[x + 2], d3 = weight[x + 3];  // 0: zero entries
-        const __m128d exactLow = _mm_set_pd(reciprocals.exact[d1], reciprocals.exact[d0]);
-        const __m128d exactHigh = _mm_set_pd(reciprocals.exact[d3], reciprocals.exact[d2]);
-        const __m128d singleLow = _mm_set_pd(reciprocals.single[d1], reciprocals.single[d0]);
-        const __m128d singleHigh = _mm_set_pd(reciprocals.single[d3], reciprocals.single[d2]);
-        const __m128i pixels =
-            _mm_or_si128(_mm_or_si128(_mm_slli_epi32(truncated(alpha, x, hundredth, hundredth), 24),
-                                      _mm_slli_epi32(truncated(red, x, exactLow, exactHigh), 16)),
-                         _mm_or_si128(_mm_slli_epi32(truncated(green, x, singleLow, singleHigh), 8),
-                                      truncated(blue, x, singleLow, singleHigh)));
+        if (reciprocals.redNeedsDouble[d0] || reciprocals.redNeedsDouble[d1] || reciprocals.redNeedsDouble[d2] ||
+            reciprocals.redNeedsDouble[d3])
+            break;
+        const __m128 scale = _mm_set_ps(reciprocals.reciprocal[d3], reciprocals.reciprocal[d2],
+                                        reciprocals.reciprocal[d1], reciprocals.reciprocal[d0]);
+        const __m128 singleHalf = _mm_set_ps(reciprocals.singleHalf[d3], reciprocals.singleHalf[d2],
+                                             reciprocals.singleHalf[d1], reciprocals.singleHalf[d0]);
+        // Blue, green, red, alpha of four pixels; the saturating packs keep each in 0..255.
+        const __m128i blueGreen = _mm_packs_epi32(quotients(blue, singleHalf, scale), quotients(green, singleHalf, scale));
+        const __m128i redAlpha = _mm_packs_epi32(quotients(red, half, scale), quotients(alpha, alphaHalf, hundredth));
+        const __m128i bytes = _mm_packus_epi16(blueGreen, redAlpha);  // b0..b3 g0..g3 r0..r3 a0..a3
+        const __m128i low = _mm_unpacklo_epi8(bytes, _mm_srli_si128(bytes, 8));   // b0 r0 b1 r1 ... g0 a0 ...
+        const __m128i pixels = _mm_unpacklo_epi8(low, _mm_srli_si128(low, 8));   // b0 g0 r0 a0 b1 ...
         // A window without a covered pixel keeps the source pixel.
-        const __m128i counts = _mm_unpacklo_epi16(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(weight + x)),
-                                                  _mm_setzero_si128());
-        const __m128i keep = _mm_cmpeq_epi32(counts, _mm_setzero_si128());
+        const __m128i counts = _mm_unpacklo_epi16(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(weight + x)), zero);
+        const __m128i keep = _mm_cmpeq_epi32(counts, zero);
         const __m128i source = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + x));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(to + x),
                          _mm_or_si128(_mm_and_si128(keep, source), _mm_andnot_si128(keep, pixels)));
@@ -82,6 +102,65 @@ int FinishGaussianVector(const CoverageWindow& window, const GaussianReciprocals
 #endif
     return x;
 }
+
+#if defined(__SSE2__) && defined(__GNUC__)
+// The same arithmetic eight pixels at a time where the processor has AVX2 (checked at run
+// time).
+__attribute__((target("avx2"))) __m256i GaussianQuotients8(const uint16_t* sums, __m256 offset, __m256 scale)
+{
+    const __m256 values = _mm256_cvtepi32_ps(_mm256_cvtepu16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(sums))));
+    return _mm256_cvttps_epi32(_mm256_mul_ps(_mm256_add_ps(values, offset), scale));
+}
+
+__attribute__((target("avx2"))) int FinishGaussianAvx2(const CoverageWindow& window,
+                                                       const GaussianReciprocals& reciprocals, const uint32_t* from,
+                                                       uint32_t* to, int x, int width)
+{
+    const uint16_t *weight = window.Plane(kCoveredWeight), *red = window.Plane(kCoveredRed);
+    const uint16_t *green = window.Plane(kCoveredGreen), *blue = window.Plane(kCoveredBlue);
+    const uint16_t* alpha = window.Plane(kAllAlpha);
+    const __m256 half = _mm256_set1_ps(0.5f), alphaHalf = _mm256_set1_ps(-0.5f);
+    const __m256 hundredth = _mm256_set1_ps(reciprocals.reciprocal[kBinomialWeightTotal]);
+    // Within each half: b0..b3 g0..g3 r0..r3 a0..a3 to b0 g0 r0 a0 b1 ...
+    const __m256i interleave = _mm256_setr_epi8(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15, 0, 4, 8, 12, 1,
+                                                5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15);
+    for (; x + 8 <= width; x += 8) {
+        const uint16_t* at = weight + x;
+        if (reciprocals.redNeedsDouble[at[0]] | reciprocals.redNeedsDouble[at[1]] | reciprocals.redNeedsDouble[at[2]] |
+            reciprocals.redNeedsDouble[at[3]] | reciprocals.redNeedsDouble[at[4]] | reciprocals.redNeedsDouble[at[5]] |
+            reciprocals.redNeedsDouble[at[6]] | reciprocals.redNeedsDouble[at[7]])
+            break;
+        // Table entries by plain loads: a gather is slow on many processors.
+        const float* r = reciprocals.reciprocal;
+        const float* h = reciprocals.singleHalf;
+        const __m256 scale = _mm256_setr_ps(r[at[0]], r[at[1]], r[at[2]], r[at[3]], r[at[4]], r[at[5]], r[at[6]], r[at[7]]);
+        const __m256 singleHalf =
+            _mm256_setr_ps(h[at[0]], h[at[1]], h[at[2]], h[at[3]], h[at[4]], h[at[5]], h[at[6]], h[at[7]]);
+        const __m256i d = _mm256_cvtepu16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)));
+        const __m256i blueGreen =
+            _mm256_packs_epi32(GaussianQuotients8(blue + x, singleHalf, scale), GaussianQuotients8(green + x, singleHalf, scale));
+        const __m256i redAlpha =
+            _mm256_packs_epi32(GaussianQuotients8(red + x, half, scale), GaussianQuotients8(alpha + x, alphaHalf, hundredth));
+        const __m256i pixels = _mm256_shuffle_epi8(_mm256_packus_epi16(blueGreen, redAlpha), interleave);
+        const __m256i keep = _mm256_cmpeq_epi32(d, _mm256_setzero_si256());
+        const __m256i source = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + x));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + x), _mm256_blendv_epi8(pixels, source, keep));
+    }
+    return x;
+}
+
+bool HasAvx2()
+{
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+#else
+int FinishGaussianAvx2(const CoverageWindow&, const GaussianReciprocals&, const uint32_t*, uint32_t*, int x, int)
+{
+    return x;
+}
+bool HasAvx2() { return false; }
+#endif
 
 }  // namespace
 
@@ -116,12 +195,16 @@ void GaussianBlur5x5(const PixelView& source, const PixelView& result)
         const uint16_t* alpha = window.Plane(kAllAlpha);
         const uint32_t* from = PixelRow(source, y);
         uint32_t* to = PixelRow(result, y);
-        for (int x = FinishGaussianVector(window, reciprocals, from, to, source.width); x < source.width; x++) {
-            const int d = weight[x];
-            to[x] = d == 0 ? from[x]
-                           : PackPixel(TruncateToByte(alpha[x] * hundredth), TruncateToByte(red[x] * reciprocals.exact[d]),
-                                       TruncateToByte(green[x] * reciprocals.single[d]),
-                                       TruncateToByte(blue[x] * reciprocals.single[d]));
+        for (int x = 0; x < source.width;) {
+            x = FinishGaussianVector(window, reciprocals, from, to, x, source.width);
+            for (const int end = std::min(x + 4, source.width); x < end; x++) {
+                const int d = weight[x];
+                to[x] = d == 0 ? from[x]
+                               : PackPixel(TruncateToByte(alpha[x] * hundredth),
+                                           TruncateToByte(red[x] * reciprocals.exact[d]),
+                                           TruncateToByte(green[x] * reciprocals.single[d]),
+                                           TruncateToByte(blue[x] * reciprocals.single[d]));
+            }
         }
     }
 }
@@ -209,15 +292,21 @@ void HeavyBlurPyramid(const PictureArea& source, int factor, int left, int top, 
     }
     widths[kPyramidSteps] = source.fullWidth;
     heights[kPyramidSteps] = source.fullHeight;
+    // Each step's scaling, made once for planning and drawing.
+    AxisTaps columnTaps[kLevels], rowTaps[kLevels];
+    for (int level = 0; level < kLevels; level++) {
+        columnTaps[level] = MakeAxisTaps(level == 0 ? source.fullWidth : widths[level - 1], widths[level]);
+        rowTaps[level] = MakeAxisTaps(level == 0 ? source.fullHeight : heights[level - 1], heights[level]);
+    }
     Area computed[kLevels];
     Area wanted = {left, top, left + result.width, top + result.height};
     for (int level = kLevels - 1; level >= 0; level--) {
         computed[level] = WithGaussianMargin(wanted, widths[level], heights[level]);
         if (level == 0)
             break;
-        ResampleSpan(widths[level - 1], widths[level], computed[level].left, computed[level].right, &wanted.left,
+        ResampleSpan(columnTaps[level], widths[level - 1], computed[level].left, computed[level].right, &wanted.left,
                      &wanted.right);
-        ResampleSpan(heights[level - 1], heights[level], computed[level].top, computed[level].bottom, &wanted.top,
+        ResampleSpan(rowTaps[level], heights[level - 1], computed[level].top, computed[level].bottom, &wanted.top,
                      &wanted.bottom);
     }
     // Two buffers as large as the largest area serve every level in turn.
@@ -229,7 +318,8 @@ void HeavyBlurPyramid(const PictureArea& source, int factor, int left, int top, 
     for (int level = 0; level < kLevels; level++) {
         const Area& area = computed[level];
         const PixelView shrunk = scaled.ViewOfSize(area.Width(), area.Height());
-        ResampleArea(previous, {shrunk, area.left, area.top, widths[level], heights[level]});
+        ResampleArea(previous, {shrunk, area.left, area.top, widths[level], heights[level]}, columnTaps[level],
+                     rowTaps[level]);
         const bool whole = level == kLevels - 1 && area.left == left && area.top == top &&
                            area.Width() == result.width && area.Height() == result.height;
         if (whole) {  // the last pass can write the result itself

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 #include <random>
 
 #include "filter_test_support.h"
 #include "common/pixel_filters/pixel_buffer.h"
+#include "common/pixel_filters/resample.h"
 #include "filters/filter_routines.h"
 #include "reference_filters.h"
 
@@ -128,11 +130,13 @@ void MatchesReferenceOnEveryShape(unsigned seed, const PixelFilter& filter, cons
 TEST(VectorPaths, CustomKernelsMatchTheTapByTapSum)
 {
     // Small weights keep every sum within 16 bits; larger ones need 32 bits, the largest
-    // 32-bit products.
+    // 32-bit products. A scale of 1 (or below) makes the result the sum plus the offset.
     struct Case {
         const char* name;
         int range, scale, offset;
-    } cases[] = {{"16-bit sums", 4, 3, 7}, {"32-bit sums", 300, 50, -20}, {"32-bit weights", 100000, 77777, 3}};
+    } cases[] = {{"16-bit sums", 4, 3, 7},           {"32-bit sums", 300, 50, -20}, {"32-bit weights", 100000, 77777, 3},
+                 {"scale 1, offset", 4, 1, 100},      {"scale 0 counts as 1", 4, 0, -50},
+                 {"offset past 16 bits", 4, 1, 40000}};
     std::mt19937 random(21);
     for (const Case& c : cases) {
         std::vector<int32_t> weights(25);
@@ -160,4 +164,91 @@ TEST(VectorPaths, CoverageBlursMatchTheTapByTapFormulas)
         MatchesReferenceOnEveryShape(
             31, blur.fast, [&](const PixelView& s, const PixelView& r) { ReferenceCoverageBlur(blur.kind, s, r); },
             blur.name);
+}
+
+namespace {
+
+// Scaling one pixel at a time as the description reads: a tent over 1 / scale source pixels
+// when shrinking (1 when enlarging) around each output centre, edges repeated, weights
+// normalised, rows blended before columns in premultiplied floats, then divided back.
+uint32_t ReferenceScaledPixel(const PixelView& from, int toWidth, int toHeight, int x, int y)
+{
+    const auto taps = [](int inCount, int outCount, int i) {
+        const double scale = double(outCount) / inCount, radius = scale < 1 ? 1 / scale : 1;
+        const double centre = (i + 0.5) / scale - 0.5;
+        std::vector<std::pair<int, float>> found;
+        double total = 0;
+        for (int j = int(std::ceil(centre - radius)); j <= int(std::floor(centre + radius)); j++) {
+            const double weight = 1 - std::fabs(j - centre) / radius;
+            if (weight > 0) {
+                found.push_back({ClampIndex(j, inCount), float(weight)});
+                total += weight;
+            }
+        }
+        for (auto& tap : found)
+            tap.second = float(tap.second / total);
+        return found;
+    };
+    float sum[4] = {0, 0, 0, 0};
+    for (const auto& [column, columnWeight] : taps(from.width, toWidth, x)) {
+        float blended[4] = {0, 0, 0, 0};
+        for (const auto& [row, rowWeight] : taps(from.height, toHeight, y)) {
+            const uint32_t pixel = PixelRow(from, row)[column];
+            const float alpha = float(AlphaOf(pixel));
+            const float premultiplied[4] = {float(BlueOf(pixel)) * alpha, float(GreenOf(pixel)) * alpha,
+                                            float(RedOf(pixel)) * alpha, alpha};
+            for (int c = 0; c < 4; c++)
+                blended[c] = blended[c] + premultiplied[c] * rowWeight;
+        }
+        for (int c = 0; c < 4; c++)
+            sum[c] = sum[c] + blended[c] * columnWeight;
+    }
+    const int alpha = int(sum[3] + 0.5f);
+    if (alpha <= 0)
+        return 0;
+    const float reciprocal = 1.0f / sum[3];
+    const auto channel = [&](int c) { return ClampToByte(int(sum[c] * reciprocal + 0.5f)); };
+    return PackPixel(ClampToByte(alpha), channel(2), channel(1), channel(0));
+}
+
+}  // namespace
+
+TEST(VectorPaths, ScalingMatchesThePixelByPixelFormula)
+{
+    // Shrinking far (many taps), a little, and enlarging (two taps a column, one where a
+    // centre falls on a source pixel), to widths below and past four pixels.
+    const int targets[][2] = {{1, 1}, {3, 2}, {5, 4}, {9, 7}, {17, 3}, {37, 40}, {90, 20}};
+    std::mt19937 random(41);
+    for (const Shape& shape : kShapes)
+        for (const auto& target : targets) {
+            PaddedPicture source = RandomPadded(random, shape.width, shape.height, shape.padding);
+            PaddedPicture result(target[0], target[1], 3, kPaddingPattern);
+            ResampleBilinear(source.View(), result.View());
+            for (int y = 0; y < target[1]; y++) {
+                for (int x = 0; x < target[0]; x++)
+                    ASSERT_EQ(result.at(x, y), ReferenceScaledPixel(source.View(), target[0], target[1], x, y))
+                        << shape.width << " x " << shape.height << " to " << target[0] << " x " << target[1] << " at "
+                        << x << ", " << y;
+                for (int x = target[0]; x < target[0] + 3; x++)
+                    ASSERT_EQ(result.at(x, y), kPaddingPattern);
+            }
+        }
+}
+
+TEST(VectorPaths, GaussianQuotientsOfUniformColorsMatchTheFormula)
+{
+    // One color over random holes: every covered weight from 1 to 100 turns up, and the
+    // sums are its exact multiples, where a quotient that falls just short shows.
+    std::mt19937 random(51);
+    for (uint32_t level = 0; level < 256; level++) {
+        TestPixels source(23, 19);
+        for (uint32_t& pixel : source.argb) {
+            const uint32_t alpha = random() % 3 == 0 ? 0 : (random() % 2 ? 255 : random() % 256);
+            pixel = Argb(alpha, level, 255 - level, (level * 7) & 0xFF);
+        }
+        const TestPixels result = Filtered(source, GaussianBlur5x5);
+        const TestPixels expected =
+            Filtered(source, [](const PixelView& s, const PixelView& r) { ReferenceCoverageBlur(ReferenceBlur::kGaussian, s, r); });
+        ASSERT_EQ(result.argb, expected.argb) << "level " << level;
+    }
 }
