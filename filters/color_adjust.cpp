@@ -3,6 +3,7 @@
 #include <immintrin.h>
 #endif
 
+#include "common/pixel_filters/cpu_features.h"
 #include "common/pixel_filters/pixel_buffer.h"
 #include "filters/filter_routines.h"
 
@@ -58,7 +59,6 @@ namespace {
 // sum and the half are exact in a float, (sum + 0.5) / 1000 lies at least 1/2000 from a
 // whole number, and the two roundings move a value below 256 by less than 1/30000.
 int GrayscaleAvx2(const uint32_t* from, uint32_t* to, int width);
-bool HasAvx2();
 
 int GrayscaleVector(const uint32_t* from, uint32_t* to, int width)
 {
@@ -107,14 +107,8 @@ __attribute__((target("avx2"))) int GrayscaleAvx2(const uint32_t* from, uint32_t
     return x;
 }
 
-bool HasAvx2()
-{
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has;
-}
 #else
 int GrayscaleAvx2(const uint32_t*, uint32_t*, int) { return 0; }
-bool HasAvx2() { return false; }
 #endif
 
 int NegativeVector(const uint32_t* from, uint32_t* to, int width)

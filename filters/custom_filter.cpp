@@ -8,6 +8,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "common/pixel_filters/cpu_features.h"
 #include "common/pixel_filters/pixel_buffer.h"
 #include "filters/filter_routines.h"
 
@@ -64,14 +65,8 @@ __attribute__((target("avx2"))) void AddTapAvx2(const int16_t* from, int16_t wei
     AddTapPlain(from, weight, width, to);
 }
 
-bool HasAvx2()
-{
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has;
-}
 #else
 void AddTapAvx2(const int16_t* from, int16_t weight, int width, int16_t* to) { AddTapPlain(from, weight, width, to); }
-bool HasAvx2() { return false; }
 #endif
 
 template <typename Sum, typename Weight, typename Plane>

@@ -9,6 +9,7 @@
 #include <immintrin.h>
 #endif
 
+#include "common/pixel_filters/cpu_features.h"
 #include "common/pixel_filters/pixel_buffer.h"
 #include "filters/filter_routines.h"
 
@@ -245,14 +246,8 @@ __attribute__((target("avx2"))) int AdjustRowAvx2(const uint32_t* from, uint32_t
     return x;
 }
 
-bool HasAvx2()
-{
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has;
-}
 #else
 int AdjustRowAvx2(const uint32_t*, uint32_t*, int, int, int, int) { return 0; }
-bool HasAvx2() { return false; }
 #endif
 
 int AdjustRowVector(const uint32_t* from, uint32_t* to, int width, int hueShift, int saturationDelta, int valueDelta)

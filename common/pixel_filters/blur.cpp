@@ -7,6 +7,7 @@
 #endif
 
 #include "common/pixel_filters/coverage_sums.h"
+#include "common/pixel_filters/cpu_features.h"
 #include "common/pixel_filters/pixel_buffer.h"
 #include "common/pixel_filters/resample.h"
 #include "common/pixel_filters/small_division.h"
@@ -57,7 +58,6 @@ void HeavyBlurPyramid(const PictureArea& source, int factor, int left, int top, 
 // arithmetic for red.
 int FinishGaussianAvx2(const CoverageWindow& window, const GaussianReciprocals& reciprocals, const uint32_t* from,
                        uint32_t* to, int x, int width);
-bool HasAvx2();
 
 int FinishGaussianVector(const CoverageWindow& window, const GaussianReciprocals& reciprocals, const uint32_t* from,
                          uint32_t* to, int x, int width)
@@ -149,17 +149,11 @@ __attribute__((target("avx2"))) int FinishGaussianAvx2(const CoverageWindow& win
     return x;
 }
 
-bool HasAvx2()
-{
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has;
-}
 #else
 int FinishGaussianAvx2(const CoverageWindow&, const GaussianReciprocals&, const uint32_t*, uint32_t*, int x, int)
 {
     return x;
 }
-bool HasAvx2() { return false; }
 #endif
 
 }  // namespace

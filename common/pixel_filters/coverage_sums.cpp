@@ -1,5 +1,6 @@
 #include "common/pixel_filters/coverage_sums.h"
 
+#include "common/pixel_filters/cpu_features.h"
 #include "common/pixel_filters/pixel_buffer.h"
 
 #if defined(__SSE2__)
@@ -92,18 +93,12 @@ __attribute__((target("avx2"))) void WeightedSumAvx2(const uint16_t* const* rows
     FixedWeightedSum<Taps>(rows, taps, count, out);
 }
 
-bool HasAvx2()
-{
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has;
-}
 #else
 template <int Taps>
 void WeightedSumAvx2(const uint16_t* const* rows, const uint16_t* taps, size_t count, uint16_t* out)
 {
     FixedWeightedSum<Taps>(rows, taps, count, out);
 }
-bool HasAvx2() { return false; }
 #endif
 
 template <int Taps>

@@ -9,6 +9,7 @@
 #include <immintrin.h>
 #endif
 
+#include "common/pixel_filters/cpu_features.h"
 #include "common/pixel_filters/pixel_buffer.h"
 
 AxisTaps MakeAxisTaps(int inCount, int outCount)
@@ -50,7 +51,6 @@ void AddWeighted(Premultiplied& sum, const Premultiplied& value, float weight)
 
 // Rows of premultiplied pixels as plain floats, four a pixel: blue, green and red multiplied
 // by alpha, and alpha. Every product is of small whole numbers, so exact.
-bool HasAvx2();
 int PremultiplyRowAvx2(const uint32_t* row, int width, float* out);
 int BlendPairsAvx2(const int* offsets, const float* weights, const float* blended, int count, float* sums);
 int UnpremultiplyRowAvx2(const float* sums, int width, uint32_t* out);
@@ -104,11 +104,6 @@ __attribute__((target("avx2"))) void AddScaledFloatsAvx2(const float* values, fl
     AddScaledFloats(values, weight, count, sum);
 }
 
-bool HasAvx2()
-{
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has;
-}
 
 // Two pixels a register: the same single-precision operations lane for lane.
 __attribute__((target("avx2"))) int PremultiplyRowAvx2(const uint32_t* row, int width, float* out)
@@ -184,7 +179,6 @@ __attribute__((target("avx2"))) int UnpremultiplyRowAvx2(const float* sums, int 
 #else
 void ScaleFloatsAvx2(const float* values, float weight, size_t count, float* sum) { ScaleFloats(values, weight, count, sum); }
 void AddScaledFloatsAvx2(const float* values, float weight, size_t count, float* sum) { AddScaledFloats(values, weight, count, sum); }
-bool HasAvx2() { return false; }
 int PremultiplyRowAvx2(const uint32_t*, int, float*) { return 0; }
 int BlendPairsAvx2(const int*, const float*, const float*, int, float*) { return 0; }
 int UnpremultiplyRowAvx2(const float*, int, uint32_t*) { return 0; }
