@@ -100,6 +100,11 @@ Bitmap* NewArgbBitmap(int width, int height)
     return NewArgbBitmapOver(width, height, true);  // transparent means every byte 0
 }
 
+Bitmap* NewArgbBitmapToOverwrite(int width, int height)
+{
+    return NewArgbBitmapOver(width, height, false);
+}
+
 Bitmap* BitmapOverPixels(const PixelView& pixels)
 {
     if (pixels.width <= 0 || pixels.height <= 0)

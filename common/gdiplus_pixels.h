@@ -36,6 +36,10 @@ constexpr int kMaxBitmapSide = 16384;
 // when it cannot be made. It owns its pixels, which stay where they are for its lifetime.
 Gdiplus::Bitmap* NewArgbBitmap(int width, int height);
 
+// The same with its pixels left as they come, for a caller that writes every one of them
+// (clearing a large bitmap first would cost as much as a simple filter).
+Gdiplus::Bitmap* NewArgbBitmapToOverwrite(int width, int height);
+
 // A 32-bit ARGB bitmap that reads and draws the given pixels in place (the caller keeps
 // them alive longer than the bitmap), or null. Bitmaps over separate rows of one picture
 // let several threads draw into it at once.

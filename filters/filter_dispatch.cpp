@@ -84,3 +84,23 @@ void RunFilter(const FilterRequest& r, const PixelView& source, const PixelView&
     default: break;  // no routine: the result stays as it was made
     }
 }
+
+namespace {
+
+int HeavyBlurFactor(const FilterRequest& r)
+{
+    const FilterRow* row = FindFilter(r.filterType);
+    return row && row->type == kHeavyBlur ? Arguments{r, *row}[0] : 0;
+}
+
+}  // namespace
+
+bool IsWideHeavyBlur(const FilterRequest& r)
+{
+    return HeavyBlurFactor(r) >= kFirstPyramidHeavyBlurFactor;
+}
+
+void RunWideHeavyBlurRows(const FilterRequest& r, const PixelView& source, int top, const PixelView& rows)
+{
+    HeavyBlurArea({source, 0, 0, source.width, source.height}, HeavyBlurFactor(r), 0, top, rows);
+}

@@ -27,3 +27,11 @@ bool IsFilterType(int32_t type);
 // Runs the filter of request.filterType from `source` into `result` (the source's size).
 // Does nothing for a type that IsFilterType refuses.
 void RunFilter(const FilterRequest& request, const PixelView& source, const PixelView& result);
+
+// True for a heavy blur wide enough to work on a pyramid of shrunken copies, which is worth
+// sharing out in bands of rows.
+bool IsWideHeavyBlur(const FilterRequest& request);
+
+// For such a request: writes rows [top, top + rows.height) of what RunFilter gives into
+// `rows`, computing only what they depend on.
+void RunWideHeavyBlurRows(const FilterRequest& request, const PixelView& source, int top, const PixelView& rows);

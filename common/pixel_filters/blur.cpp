@@ -212,7 +212,7 @@ void HeavyBlur(const PixelView& source, const PixelView& result, int factor)
         LinearBlur(source, result);
     } else if (factor == 2) {
         GaussianBlur5x5(source, result);
-    } else if (factor <= 4) {
+    } else if (factor < kFirstPyramidHeavyBlurFactor) {
         PixelBuffer first = NewScratchBuffer(source.width, source.height);
         if (factor == 3)
             LinearBlur(source, first.View());
@@ -227,7 +227,7 @@ void HeavyBlur(const PixelView& source, const PixelView& result, int factor)
 void HeavyBlurArea(const PictureArea& source, int factor, int left, int top, const PixelView& result)
 {
     factor = std::min(factor, kLargestHeavyBlurFactor);
-    if (factor >= 5) {
+    if (factor >= kFirstPyramidHeavyBlurFactor) {
         HeavyBlurPyramid(source, factor, left, top, result);
         return;
     }

@@ -86,6 +86,31 @@ TEST(Sieve, EveryFilterMakesANewBitmapOfTheSourceSizeAndLeavesTheSource)
     }
 }
 
+// Wide heavy blurs of large pictures run in bands of rows on several threads; together the
+// bands must give exactly the whole-picture blur, at the band edges too.
+TEST(Sieve, HeavyBlurInBandsEqualsTheWholePictureBlur)
+{
+    const int sizes[][2] = {{600, 450}, {1030, 257}, {263, 1001}, {511, 512}};
+    for (const auto& size : sizes) {
+        Gdiplus::Bitmap* source = MakeBitmap(size[0], size[1], [](int x, int y) {
+            return NoiseColor(x, y, (x * 5 + y * 11) % 7 == 0 ? 0 : (x ^ y) % 3 == 0 ? 90 : 255);
+        });
+        TestPixels pixels(size[0], size[1]);
+        pixels.argb = ReadPixels(source);
+        for (int factor : {4, 5, 9, 50, 80}) {
+            FilterParams params = ParamsFor(kHeavyBlur, source);
+            params.word9 = factor;
+            Gdiplus::Bitmap* result = ApplyFilter(&params);
+            ASSERT_NE(result, nullptr);
+            TestPixels expected(size[0], size[1]);
+            RunFilter(RequestFor(params), pixels.View(), expected.View());
+            EXPECT_EQ(ReadPixels(result), expected.argb) << size[0] << " x " << size[1] << ", factor " << factor;
+            delete result;
+        }
+        delete source;
+    }
+}
+
 TEST(Sieve, ASourceLockedElsewhereGivesNoBitmapAndStaysAsItWas)
 {
     Gdiplus::Bitmap* source = MakeBitmap(6, 5, [](int x, int y) { return NoiseColor(x, y, 255); });
