@@ -71,3 +71,14 @@ int wmain(int argc, wchar_t** argv)
     Gdiplus::GdiplusShutdown(token);
     return 0;
 }
+
+HWND CreateBenchWindow(const wchar_t* className, WNDPROC procedure, int width, int height)
+{
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = className;
+    RegisterClassW(&windowClass);
+    return CreateWindowExW(0, className, L"bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, width, height,
+                           nullptr, nullptr, windowClass.hInstance, nullptr);
+}

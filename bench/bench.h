@@ -1,6 +1,8 @@
 // The benchmark program's small toolkit: time a step, print it beside its target.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -16,6 +18,10 @@ void Report(const std::string& name, double milliseconds, double targetMilliseco
 // "picture-<size>.raw" of the folder VEXIL_BENCH_PICTURES names (scripts/compare writes
 // them), otherwise an icon-like disc of noise.
 std::vector<uint32_t> BenchPicture(int size);
+
+// A top-level window of class `className` (registered here with `procedure`) for the
+// panels under test to live in.
+HWND CreateBenchWindow(const wchar_t* className, WNDPROC procedure, int width, int height);
 
 // One function per area; each prints its own figures.
 void RunCoreBenchmarks();

@@ -15,17 +15,6 @@
 
 namespace {
 
-HWND BenchParent()
-{
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"VexilBenchParent";
-    RegisterClassW(&windowClass);
-    return CreateWindowExW(0, L"VexilBenchParent", L"bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900, 700,
-                           nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-}
-
 // A 256 x 256 image with a whole-image selection, the way the shell sets it up.
 Resource* BenchDocument(SelectionState* selection)
 {
@@ -123,7 +112,7 @@ void RotationPreviewStep(HWND frame, HWND strip, AppContext& context)
 
 void RunEaselBenchmarks()
 {
-    HWND parent = BenchParent();
+    HWND parent = CreateBenchWindow(L"VexilBenchParent", DefWindowProcW, 900, 700);
     if (!parent) {
         std::printf("editing area: no window station, skipped\n");
         return;

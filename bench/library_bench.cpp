@@ -95,17 +95,6 @@ LRESULT CALLBACK QuietMain(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-HWND CreateBenchMain()
-{
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = QuietMain;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"VexilLibraryBenchMain";
-    RegisterClassW(&windowClass);
-    return CreateWindowExW(0, windowClass.lpszClassName, L"bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
-                           800, 600, nullptr, nullptr, windowClass.hInstance, nullptr);
-}
-
 // Paints the strip as the system would when it asks for its picture.
 void PaintStripInto(HWND strip, HDC target)
 {
@@ -114,7 +103,7 @@ void PaintStripInto(HWND strip, HDC target)
 
 void BenchImageList(Resource* document)
 {
-    HWND main = CreateBenchMain();
+    HWND main = CreateBenchWindow(L"VexilLibraryBenchMain", QuietMain, 800, 600);
     if (!main) {
         std::printf("image list: no window could be made (no display?), rows skipped\n");
         return;
