@@ -182,27 +182,6 @@ inline uint8_t AddClamped(uint8_t value, int error)
     return uint8_t(std::clamp(value + error, 0, 255));
 }
 
-// The lower neighbours' share of a finished row: pixel x of the row below gets the error of
-// x - 1 (as its lower-right neighbour) and then that of x, each addition clamped, exactly
-// the order in which a pixel-by-pixel walk would add them. `errors` holds four values per
-// pixel, the alpha's always 0, after one pixel of zeros that stands for the pixel left of
-// the row (adding 0 to a byte and clamping changes nothing).
-void DiffuseDown(uint8_t* below, const int16_t* errors, int width)
-{
-    const int count = width * 4;
-    const __m128i zero = _mm_setzero_si128(), top = _mm_set1_epi16(255);
-    int i = 0;
-    for (; i + 8 <= count; i += 8) {
-        __m128i v = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(below + i)), zero);
-        v = _mm_add_epi16(v, _mm_loadu_si128(reinterpret_cast<const __m128i*>(errors + i)));
-        v = _mm_min_epi16(_mm_max_epi16(v, zero), top);
-        v = _mm_add_epi16(v, _mm_loadu_si128(reinterpret_cast<const __m128i*>(errors + i + 4)));
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(below + i), _mm_packus_epi16(v, v));  // clamps too
-    }
-    for (; i < count; i++)
-        below[i] = AddClamped(AddClamped(below[i], errors[i]), errors[i + 4]);
-}
-
 // The nearest entry of one pixel and the error it leaves, per channel already divided.
 struct Choice {
     PaletteColor color;
@@ -224,19 +203,20 @@ inline Choice ChoiceFor(PaletteColor color, int index, int red, int green, int b
 struct NearerOfTwo {
     int red, green, blue, threshold;
     PaletteColor first, second;
-    uint32_t errors[3][256];  // by channel (red, green, blue), then by value
+    const uint32_t (*errors)[256];  // by channel (red, green, blue), then by value
 
-    NearerOfTwo(PaletteColor c0, PaletteColor c1, const int* divided)
+    NearerOfTwo(PaletteColor c0, PaletteColor c1, const int* divided, uint32_t (*table)[256])
         : red(2 * (PaletteRed(c1) - PaletteRed(c0))), green(2 * (PaletteGreen(c1) - PaletteGreen(c0))),
           blue(2 * (PaletteBlue(c1) - PaletteBlue(c0))),
-          threshold(SquaredDistance(c1, 0, 0, 0) - SquaredDistance(c0, 0, 0, 0)), first(c0), second(c1)
+          threshold(SquaredDistance(c1, 0, 0, 0) - SquaredDistance(c0, 0, 0, 0)), first(c0), second(c1),
+          errors(table)
     {
         for (int channel = 0; channel < 3; channel++) {
             const int shift = 16 - 8 * channel;  // red, green, blue in 0x00RRGGBB
             const int level0 = int(c0 >> shift & 0xFF), level1 = int(c1 >> shift & 0xFF);
             for (int value = 0; value < 256; value++)
-                errors[channel][value] = uint32_t(uint16_t(divided[value - level0])) |
-                                         uint32_t(uint16_t(divided[value - level1])) << 16;
+                table[channel][value] = uint32_t(uint16_t(divided[value - level0])) |
+                                        uint32_t(uint16_t(divided[value - level1])) << 16;
         }
     }
     static int Half(uint32_t packed, int shift) { return int16_t(uint16_t(packed >> shift)); }
@@ -253,10 +233,10 @@ struct NearerOfTwo {
 // Palettes of at most 256 entries: color and index from one lookup of the fine cells.
 template <int shift>
 struct FineLookup {
-    const NearestColorFinder& finder;
+    NearestColorFinder::Lookup<shift> lookup;
     Choice operator()(int r, int g, int b, const int* divided) const
     {
-        const uint32_t found = finder.FindColorAndIndexAt<shift>(r, g, b);
+        const uint32_t found = lookup(r, g, b);
         return ChoiceFor(found & 0xFFFFFF, int(found >> 24), r, g, b, divided);
     }
 };
@@ -270,46 +250,134 @@ struct CellLookup {
     }
 };
 
-// The row of errors is kept from call to call: fresh pages cost more than the walk of a
-// small picture.
-int16_t* ErrorRow(int width)
+// Rows are walked a few at a time, each a block of pixels behind the one above it. A pixel
+// needs only its left neighbour and the two pixels above-left and above, so the rows of a
+// group do not wait for each other where they are, and the processor overlaps their walks:
+// one walk alone is a chain of dependent steps (lookup, comparison, error, next pixel) that
+// leaves most of it idle.
+constexpr int kRowsWalkedTogether = 3;
+constexpr int kBlockPixels = 16;
+
+// The rows of errors between the rows of a group, kept from call to call: fresh pages cost
+// more than the walk of a small picture. Each holds four values per pixel (the alpha's
+// always 0) after one pixel of zeros that stands for the pixel left of the row.
+std::vector<int16_t*> ErrorRows(int width)
 {
     thread_local std::vector<int16_t> kept;
-    kept.assign((size_t(width) + 1) * 4, 0);
-    return kept.data();
+    const size_t rowLength = (size_t(width) + 1) * 4;
+    kept.assign(rowLength * (kRowsWalkedTogether + 1), 0);
+    std::vector<int16_t*> rows;
+    for (int i = 0; i <= kRowsWalkedTogether; i++)
+        rows.push_back(kept.data() + rowLength * i);
+    return rows;
 }
 
-// The walk itself. The current pixel's color, with every error it has received, is carried
-// from one pixel to the next in registers; the right neighbour's share goes there and the
-// lower neighbours' into the row below once the row is done.
+// The errors of the row above reach pixels first..first + count - 1 of a row: pixel x gets
+// the error of x - 1 (as its lower-right neighbour) and then that of x, each addition
+// clamped, in the order of a pixel-by-pixel walk. `above` is the row's error row.
+void DiffuseDown(uint8_t* row, const int16_t* above, int first, int count)
+{
+    uint8_t* pixels = row + size_t(first) * 4;
+    const int16_t* errors = above + size_t(first) * 4;
+    const int values = count * 4;
+    const __m128i zero = _mm_setzero_si128(), top = _mm_set1_epi16(255);
+    int i = 0;
+    for (; i + 8 <= values; i += 8) {
+        __m128i v = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(pixels + i)), zero);
+        v = _mm_add_epi16(v, _mm_loadu_si128(reinterpret_cast<const __m128i*>(errors + i)));
+        v = _mm_min_epi16(_mm_max_epi16(v, zero), top);
+        v = _mm_add_epi16(v, _mm_loadu_si128(reinterpret_cast<const __m128i*>(errors + i + 4)));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(pixels + i), _mm_packus_epi16(v, v));  // clamps too
+    }
+    for (; i < values; i++)
+        pixels[i] = AddClamped(AddClamped(pixels[i], errors[i]), errors[i + 4]);
+}
+
+// One row's walk: its pixels, the errors the row above left it and those it leaves the row
+// below, and the share its last visited pixel passes to the right.
+struct RowWalk {
+    uint8_t* pixels;
+    const int16_t* above;
+    int16_t* below;
+    uint16_t* indices;  // or null
+    int red = 0, green = 0, blue = 0;
+};
+
+// Visits pixel x, which has its share from the row above already: the left neighbour's
+// arrives, and the pixel becomes its nearest color.
+template <typename Nearest>
+inline void Visit(RowWalk& row, int x, const Nearest& nearest, const int* divided, int alphaThreshold)
+{
+    uint8_t* p = row.pixels + size_t(x) * 4;
+    const Choice c = nearest(std::clamp(p[kRed] + row.red, 0, 255), std::clamp(p[kGreen] + row.green, 0, 255),
+                             std::clamp(p[kBlue] + row.blue, 0, 255), divided);
+    int16_t* error = row.below + size_t(x + 1) * 4;
+    error[kRed] = int16_t(c.errorRed);
+    error[kGreen] = int16_t(c.errorGreen);
+    error[kBlue] = int16_t(c.errorBlue);
+    row.red = c.errorRed;
+    row.green = c.errorGreen;
+    row.blue = c.errorBlue;
+    if (row.indices)
+        row.indices[x] = uint16_t(c.index);
+    // Blue, green, red, alpha in memory order: the color with the alpha above it.
+    const uint32_t pixel = (c.color & 0xFFFFFF) | (p[kAlpha] > alphaThreshold ? 0xFF000000u : 0u);
+    std::memcpy(p, &pixel, 4);
+}
+
+// Walks `count` rows together; at step s row k walks block s - k. Before a row walks a
+// block, the row above has finished it and the pixel after it.
+template <int count, typename Nearest>
+void WalkRows(const RowWalk* walks, int width, const Nearest& nearest, const int* divided, int alphaThreshold)
+{
+    // Local copies, so that the carried errors and the tables' addresses can stay in
+    // registers while the walk writes pixels.
+    RowWalk rows[count];
+    std::copy(walks, walks + count, rows);
+    const Nearest lookup = nearest;
+    const int blocks = (width + kBlockPixels - 1) / kBlockPixels;
+    for (int step = 0; step < blocks + count - 1; step++) {
+        bool everyRowHasAWholeBlock = true;
+#pragma GCC unroll 8
+        for (int k = 0; k < count; k++) {
+            const int first = (step - k) * kBlockPixels;
+            if (first >= 0 && first < width)
+                DiffuseDown(rows[k].pixels, rows[k].above, first, std::min(kBlockPixels, width - first));
+            everyRowHasAWholeBlock &= first >= 0 && first + kBlockPixels <= width;
+        }
+        const int start = step * kBlockPixels;
+        if (everyRowHasAWholeBlock) {
+            for (int x = start; x < start + kBlockPixels; x++)
+#pragma GCC unroll 8
+                for (int k = 0; k < count; k++)
+                    Visit(rows[k], x - k * kBlockPixels, lookup, divided, alphaThreshold);
+        } else {
+            for (int x = start; x < start + kBlockPixels; x++)
+#pragma GCC unroll 8
+                for (int k = 0; k < count; k++)
+                    if (x - k * kBlockPixels >= 0 && x - k * kBlockPixels < width)
+                        Visit(rows[k], x - k * kBlockPixels, lookup, divided, alphaThreshold);
+        }
+    }
+}
+
 template <typename Nearest>
 void DitherRows(const PixelView& work, const Nearest& nearest, const int* divided, int alphaThreshold,
                 uint16_t* indices)
 {
-    int16_t* errors = ErrorRow(work.width);
-    for (int y = 0; y < work.height; y++) {
-        uint8_t* p = work.Row(y);
-        int red = p[kRed], green = p[kGreen], blue = p[kBlue];
-        uint16_t* rowIndices = indices ? indices + size_t(y) * work.width : nullptr;
-        for (int x = 0; x < work.width; x++, p += 4) {
-            const Choice c = nearest(red, green, blue, divided);
-            int16_t* error = errors + size_t(x + 1) * 4;
-            error[kRed] = int16_t(c.errorRed);
-            error[kGreen] = int16_t(c.errorGreen);
-            error[kBlue] = int16_t(c.errorBlue);
-            if (rowIndices)
-                rowIndices[x] = uint16_t(c.index);
-            if (x + 1 < work.width) {
-                red = std::clamp(p[4 + kRed] + c.errorRed, 0, 255);
-                green = std::clamp(p[4 + kGreen] + c.errorGreen, 0, 255);
-                blue = std::clamp(p[4 + kBlue] + c.errorBlue, 0, 255);
-            }
-            // Blue, green, red, alpha in memory order: the color with the alpha above it.
-            const uint32_t pixel = (c.color & 0xFFFFFF) | (p[kAlpha] > alphaThreshold ? 0xFF000000u : 0u);
-            std::memcpy(p, &pixel, 4);
-        }
-        if (y + 1 < work.height)
-            DiffuseDown(work.Row(y + 1), errors, work.width);
+    std::vector<int16_t*> errors = ErrorRows(work.width);  // errors[0]: zeros, above the first row
+    for (int y = 0; y < work.height; y += kRowsWalkedTogether) {
+        const int count = std::min(kRowsWalkedTogether, work.height - y);
+        RowWalk rows[kRowsWalkedTogether];
+        for (int k = 0; k < count; k++)
+            rows[k] = {work.Row(y + k), errors[k], errors[k + 1],
+                       indices ? indices + size_t(y + k) * work.width : nullptr};
+        if (count == kRowsWalkedTogether)
+            WalkRows<kRowsWalkedTogether>(rows, work.width, nearest, divided, alphaThreshold);
+        else
+            for (int k = 0; k < count; k++)
+                WalkRows<1>(rows + k, work.width, nearest, divided, alphaThreshold);
+        std::swap(errors[0], errors[count]);  // the last row's errors go to the next group
     }
 }
 
@@ -326,13 +394,14 @@ void DitherToPalette(const PixelView& work, const NearestColorFinder& finder, in
     // pixel once as it is visited gives what thresholding it at every diffusion would.
     if (finder.Count() == 0)
         return;  // no color to reduce to
-    if (finder.Count() == 2)
-        DitherRows(work, NearerOfTwo(finder.Color(0), finder.Color(1), dividedBy + 255), dividedBy + 255,
-                   alphaThreshold, indices);
-    else if (finder.Count() <= 256 && finder.FineShift() == NearestColorFinder::kCellShift)
-        DitherRows(work, FineLookup<NearestColorFinder::kCellShift>{finder}, dividedBy + 255, alphaThreshold, indices);
+    if (finder.Count() == 2) {
+        uint32_t errorsOfTwo[3][256];
+        DitherRows(work, NearerOfTwo(finder.Color(0), finder.Color(1), dividedBy + 255, errorsOfTwo),
+                   dividedBy + 255, alphaThreshold, indices);
+    } else if (finder.Count() <= 256 && finder.FineShift() == NearestColorFinder::kCellShift)
+        DitherRows(work, FineLookup<NearestColorFinder::kCellShift>{finder.LookupAt<NearestColorFinder::kCellShift>()}, dividedBy + 255, alphaThreshold, indices);
     else if (finder.Count() <= 256)
-        DitherRows(work, FineLookup<NearestColorFinder::kFineShift>{finder}, dividedBy + 255, alphaThreshold, indices);
+        DitherRows(work, FineLookup<NearestColorFinder::kFineShift>{finder.LookupAt<NearestColorFinder::kFineShift>()}, dividedBy + 255, alphaThreshold, indices);
     else
         DitherRows(work, CellLookup{finder}, dividedBy + 255, alphaThreshold, indices);
 }

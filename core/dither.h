@@ -18,6 +18,8 @@
 // A finder fills its cells as queries reach them; the shared finders of the fixed palettes
 // are filled completely once and are then safe to use from any thread.
 class NearestColorFinder {
+    struct SlotEntry;  // one entry for the comparison of a fine cell's slots, below
+
 public:
     NearestColorFinder(const PaletteColor* palette, int count);
     int Find(int red, int green, int blue) const;
@@ -33,12 +35,29 @@ public:
     template <int shift>
     uint32_t FindColorAndIndexAt(int red, int green, int blue) const
     {
-        constexpr int perChannel = 256 >> shift;
-        const int fineCell = ((red >> shift) * perChannel + (green >> shift)) * perChannel + (blue >> shift);
-        const uint32_t slots = fine_[fineCell];
-        if ((slots & 0xFF) > (slots >> 8 & 0xFF)) [[unlikely]]
-            return FindColorAndIndexSlowly(fineCell, red, green, blue);
-        return BestOfFourSlots(slotEntries_.data(), slots, red, green, blue);
+        return LookupAt<shift>()(red, green, blue);
+    }
+    // The same with the tables' addresses in hand, for a walk that asks for every pixel:
+    // a copy held in the walk's own variables is not read again after each pixel it writes.
+    template <int shift>
+    struct Lookup {
+        const NearestColorFinder* finder;
+        const uint32_t* fine;
+        const SlotEntry* entries;
+        uint32_t operator()(int red, int green, int blue) const
+        {
+            constexpr int perChannel = 256 >> shift;
+            const int fineCell = ((red >> shift) * perChannel + (green >> shift)) * perChannel + (blue >> shift);
+            const uint32_t slots = fine[fineCell];
+            if ((slots & 0xFF) > (slots >> 8 & 0xFF)) [[unlikely]]
+                return finder->FindColorAndIndexSlowly(fineCell, red, green, blue);
+            return BestOfFourSlots(entries, slots, red, green, blue);
+        }
+    };
+    template <int shift>
+    Lookup<shift> LookupAt() const
+    {
+        return {this, fine_.data(), slotEntries_.data()};
     }
     int FineShift() const { return fineShift_; }
     PaletteColor Color(int index) const { return palette_[index]; }
