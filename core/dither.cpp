@@ -3,17 +3,15 @@
 #include <emmintrin.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 NearestColorFinder::NearestColorFinder(const PaletteColor* palette, int count)
     : palette_(palette, palette + count), fineShift_(count <= 16 ? kCellShift : kFineShift), cells_(kCellCount),
       fine_(size_t(1) << (3 * (8 - fineShift_)), count <= 256 ? kUnlisted : kAskTheCell)
 {
-    for (int i = 0; i < count && i < 256; i++) {
-        const int red = PaletteRed(palette[i]), green = PaletteGreen(palette[i]), blue = PaletteBlue(palette[i]);
-        slotEntries_.push_back({SpreadReversed(blue, green, red), red * red + green * green + blue * blue,
-                                (palette[i] & 0xFFFFFF) | uint32_t(i) << 24});
-    }
+    for (int i = 0; i < count && i < 256; i++)
+        levels_.push_back(uint64_t(_mm_cvtsi128_si64(Levels(palette[i]))));
 }
 
 namespace {
@@ -141,22 +139,22 @@ int NearestColorFinder::FindInCell(int red, int green, int blue) const
     return bestIndex;
 }
 
-uint32_t NearestColorFinder::FindColorAndIndexSlowly(int fineCell, int red, int green, int blue) const
+int NearestColorFinder::FindSlowly(int fineCell, __m128i color) const
 {
     uint32_t slots = fine_[fineCell];
     if (slots == kUnlisted)
         slots = PrepareFineCell(fineCell);
     if (slots != kAskTheCell)
-        return BestOfFourSlots(slotEntries_.data(), slots, red, green, blue);
-    const uint32_t index = uint32_t(FindInCell(red, green, blue));
-    return (palette_[index] & 0xFFFFFF) | index << 24;
+        return BestOfFourSlots(levels_.data(), slots, color);
+    return FindInCell(_mm_extract_epi16(color, 2), _mm_extract_epi16(color, 1), _mm_extract_epi16(color, 0));
 }
 
 int NearestColorFinder::Find(int red, int green, int blue) const
 {
     if (palette_.size() > 256)
         return FindInCell(red, green, blue);
-    return int(FindColorAndIndex(red, green, blue) >> 24);
+    return fineShift_ == kCellShift ? LookupAt<kCellShift>()(Levels(red, green, blue))
+                                    : LookupAt<kFineShift>()(Levels(red, green, blue));
 }
 
 const NearestColorFinder* NearestColorFinder::ForFixedPalette(const PaletteColor* palette, int count)
@@ -177,76 +175,83 @@ const NearestColorFinder* NearestColorFinder::ForFixedPalette(const PaletteColor
 
 namespace {
 
-inline uint8_t AddClamped(uint8_t value, int error)
-{
-    return uint8_t(std::clamp(value + error, 0, 255));
-}
-
-// The nearest entry of one pixel and the error it leaves, per channel already divided.
-struct Choice {
-    PaletteColor color;
+// The entry a pixel becomes: its color as the pixel stores it, its index, and its levels as
+// NearestColorFinder::Levels gives them.
+struct Pick {
+    uint32_t color;
     int index;
-    int errorRed, errorGreen, errorBlue;
+    __m128i levels;
 };
-
-inline Choice ChoiceFor(PaletteColor color, int index, int red, int green, int blue, const int* divided)
-{
-    return {color, index, divided[red - PaletteRed(color)], divided[green - PaletteGreen(color)],
-            divided[blue - PaletteBlue(color)]};
-}
 
 // The nearest of exactly two entries without a table: entry 1 is nearer than entry 0 when
 // 2 v.(c1 - c0) > |c1|^2 - |c0|^2 (the difference of the two squared distances); a tie
-// keeps entry 0. The errors both entries would leave are kept per channel value, packed in
-// one word (entry 0's in the low half), so the choice picks an error by a shift and never
-// by a branch (on noise a branch would be a coin toss).
+// keeps entry 0. Chosen by a mask, never by a branch (on noise a branch is a coin toss).
 struct NearerOfTwo {
-    int red, green, blue, threshold;
+    __m128i twiceTheStep;  // 2 (c1 - c0) in the lanes of the levels
+    __m128i thresholds;    // |c1|^2 - |c0|^2 in every lane
     PaletteColor first, second;
-    const uint32_t (*errors)[256];  // by channel (red, green, blue), then by value
+    __m128i firstLevels, secondLevels;
 
-    NearerOfTwo(PaletteColor c0, PaletteColor c1, const int* divided, uint32_t (*table)[256])
-        : red(2 * (PaletteRed(c1) - PaletteRed(c0))), green(2 * (PaletteGreen(c1) - PaletteGreen(c0))),
-          blue(2 * (PaletteBlue(c1) - PaletteBlue(c0))),
-          threshold(SquaredDistance(c1, 0, 0, 0) - SquaredDistance(c0, 0, 0, 0)), first(c0), second(c1),
-          errors(table)
+    NearerOfTwo(PaletteColor c0, PaletteColor c1)
+        : twiceTheStep(_mm_slli_epi16(_mm_sub_epi16(NearestColorFinder::Levels(c1), NearestColorFinder::Levels(c0)), 1)),
+          thresholds(_mm_set1_epi32(SquaredDistance(c1, 0, 0, 0) - SquaredDistance(c0, 0, 0, 0))), first(c0 & 0xFFFFFF),
+          second(c1 & 0xFFFFFF), firstLevels(NearestColorFinder::Levels(c0)), secondLevels(NearestColorFinder::Levels(c1))
     {
-        for (int channel = 0; channel < 3; channel++) {
-            const int shift = 16 - 8 * channel;  // red, green, blue in 0x00RRGGBB
-            const int level0 = int(c0 >> shift & 0xFF), level1 = int(c1 >> shift & 0xFF);
-            for (int value = 0; value < 256; value++)
-                table[channel][value] = uint32_t(uint16_t(divided[value - level0])) |
-                                        uint32_t(uint16_t(divided[value - level1])) << 16;
-        }
     }
-    static int Half(uint32_t packed, int shift) { return int16_t(uint16_t(packed >> shift)); }
-    Choice operator()(int r, int g, int b, const int*) const
+    Pick operator()(__m128i color) const
     {
-        // All ones when entry 1 is nearer: the sign of a difference that cannot overflow.
-        const int mask = (threshold - (red * r + green * g + blue * b)) >> 31;
-        const int half = mask & 16;
-        return {first ^ ((first ^ second) & uint32_t(mask)), mask & 1, Half(errors[0][r], half),
-                Half(errors[1][g], half), Half(errors[2][b], half)};
+        const __m128i parts = _mm_madd_epi16(color, twiceTheStep);
+        const __m128i product = _mm_add_epi32(parts, _mm_srli_epi64(parts, 32));
+        // All ones when entry 1 is nearer, in every lane.
+        const __m128i nearer = _mm_shuffle_epi32(_mm_cmpgt_epi32(product, thresholds), 0);
+        const uint32_t mask = uint32_t(_mm_cvtsi128_si32(nearer));
+        return {first ^ ((first ^ second) & mask), int(mask & 1),
+                _mm_xor_si128(firstLevels, _mm_and_si128(_mm_xor_si128(firstLevels, secondLevels), nearer))};
     }
 };
 
-// Palettes of at most 256 entries: color and index from one lookup of the fine cells.
+// Palettes of at most 256 entries: the index from the fine cells.
 template <int shift>
 struct FineLookup {
     NearestColorFinder::Lookup<shift> lookup;
-    Choice operator()(int r, int g, int b, const int* divided) const
+    const PaletteColor* colors;
+    Pick operator()(__m128i color) const
     {
-        const uint32_t found = lookup(r, g, b);
-        return ChoiceFor(found & 0xFFFFFF, int(found >> 24), r, g, b, divided);
+        const int index = lookup(color);
+        return {colors[index] & 0xFFFFFF, index, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&lookup.levels[index]))};
     }
 };
 
 struct CellLookup {
     const NearestColorFinder& finder;
-    Choice operator()(int r, int g, int b, const int* divided) const
+    Pick operator()(__m128i color) const
     {
-        const int index = finder.Find(r, g, b);
-        return ChoiceFor(finder.Color(index), index, r, g, b, divided);
+        const int index = finder.Find(_mm_extract_epi16(color, 2), _mm_extract_epi16(color, 1), _mm_extract_epi16(color, 0));
+        return {finder.Color(index) & 0xFFFFFF, index, NearestColorFinder::Levels(finder.Color(index))};
+    }
+};
+
+// Divides the three differences of a pixel by the level, truncating toward zero: a
+// magnitude a <= 255 divided by L is (a * ceil(65536 / L)) >> 16 exactly (the excess of the
+// product stays below a * L / 65536 < 1 / L). Level 1 keeps the magnitude whole. The alpha
+// lane comes out 0.
+struct ErrorDivider {
+    __m128i multiplier;  // ceil(65536 / level) in the color lanes, for levels above 1
+    __m128i whole;       // all ones in the color lanes for level 1
+
+    explicit ErrorDivider(int level)
+    {
+        const short m = level > 1 ? short((65536 + level - 1) / level) : 0, keep = level > 1 ? 0 : -1;
+        multiplier = _mm_setr_epi16(m, m, m, 0, 0, 0, 0, 0);
+        whole = _mm_setr_epi16(keep, keep, keep, 0, 0, 0, 0, 0);
+    }
+    __m128i operator()(__m128i difference) const
+    {
+        const __m128i sign = _mm_srai_epi16(difference, 15);
+        const __m128i magnitude = _mm_sub_epi16(_mm_xor_si128(difference, sign), sign);
+        const __m128i quotient =
+            _mm_or_si128(_mm_mulhi_epu16(magnitude, multiplier), _mm_and_si128(magnitude, whole));
+        return _mm_sub_epi16(_mm_xor_si128(quotient, sign), sign);
     }
 };
 
@@ -255,20 +260,20 @@ struct CellLookup {
 // group do not wait for each other where they are, and the processor overlaps their walks:
 // one walk alone is a chain of dependent steps (lookup, comparison, error, next pixel) that
 // leaves most of it idle.
-constexpr int kRowsWalkedTogether = 3;
-constexpr int kBlockPixels = 16;
+constexpr int kRowsWalkedTogether = 5;
+constexpr int kBlockPixels = 8;
 
 // The rows of errors between the rows of a group, kept from call to call: fresh pages cost
 // more than the walk of a small picture. Each holds four values per pixel (the alpha's
 // always 0) after one pixel of zeros that stands for the pixel left of the row.
-std::vector<int16_t*> ErrorRows(int width)
+std::array<int16_t*, kRowsWalkedTogether + 1> ErrorRows(int width)
 {
     thread_local std::vector<int16_t> kept;
     const size_t rowLength = (size_t(width) + 1) * 4;
     kept.assign(rowLength * (kRowsWalkedTogether + 1), 0);
-    std::vector<int16_t*> rows;
+    std::array<int16_t*, kRowsWalkedTogether + 1> rows;
     for (int i = 0; i <= kRowsWalkedTogether; i++)
-        rows.push_back(kept.data() + rowLength * i);
+        rows[i] = kept.data() + rowLength * i;
     return rows;
 }
 
@@ -290,51 +295,52 @@ void DiffuseDown(uint8_t* row, const int16_t* above, int first, int count)
         _mm_storel_epi64(reinterpret_cast<__m128i*>(pixels + i), _mm_packus_epi16(v, v));  // clamps too
     }
     for (; i < values; i++)
-        pixels[i] = AddClamped(AddClamped(pixels[i], errors[i]), errors[i + 4]);
+        pixels[i] = uint8_t(std::clamp(std::clamp(pixels[i] + errors[i], 0, 255) + errors[i + 4], 0, 255));
 }
 
 // One row's walk: its pixels, the errors the row above left it and those it leaves the row
-// below, and the share its last visited pixel passes to the right.
+// below, and the error its last visited pixel passes to the right.
 struct RowWalk {
     uint8_t* pixels;
     const int16_t* above;
     int16_t* below;
     uint16_t* indices;  // or null
-    int red = 0, green = 0, blue = 0;
+    __m128i carried = _mm_setzero_si128();
 };
 
 // Visits pixel x, which has its share from the row above already: the left neighbour's
 // arrives, and the pixel becomes its nearest color.
 template <typename Nearest>
-inline void Visit(RowWalk& row, int x, const Nearest& nearest, const int* divided, int alphaThreshold)
+inline void Visit(RowWalk& row, int x, const Nearest& nearest, const ErrorDivider& divide, int alphaThreshold)
 {
     uint8_t* p = row.pixels + size_t(x) * 4;
-    const Choice c = nearest(std::clamp(p[kRed] + row.red, 0, 255), std::clamp(p[kGreen] + row.green, 0, 255),
-                             std::clamp(p[kBlue] + row.blue, 0, 255), divided);
-    int16_t* error = row.below + size_t(x + 1) * 4;
-    error[kRed] = int16_t(c.errorRed);
-    error[kGreen] = int16_t(c.errorGreen);
-    error[kBlue] = int16_t(c.errorBlue);
-    row.red = c.errorRed;
-    row.green = c.errorGreen;
-    row.blue = c.errorBlue;
+    uint32_t bytes;
+    std::memcpy(&bytes, p, 4);  // blue, green, red, alpha
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i own = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(bytes & 0xFFFFFF)), zero);
+    const __m128i color = _mm_min_epi16(_mm_max_epi16(_mm_add_epi16(own, row.carried), zero), _mm_set1_epi16(255));
+    const Pick pick = nearest(color);
+    const __m128i error = divide(_mm_sub_epi16(color, pick.levels));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(row.below + size_t(x + 1) * 4), error);
+    row.carried = error;
     if (row.indices)
-        row.indices[x] = uint16_t(c.index);
-    // Blue, green, red, alpha in memory order: the color with the alpha above it.
-    const uint32_t pixel = (c.color & 0xFFFFFF) | (p[kAlpha] > alphaThreshold ? 0xFF000000u : 0u);
+        row.indices[x] = uint16_t(pick.index);
+    const uint32_t pixel = pick.color | (bytes >> 24 > uint32_t(alphaThreshold) ? 0xFF000000u : 0u);
     std::memcpy(p, &pixel, 4);
 }
 
 // Walks `count` rows together; at step s row k walks block s - k. Before a row walks a
 // block, the row above has finished it and the pixel after it.
 template <int count, typename Nearest>
-void WalkRows(const RowWalk* walks, int width, const Nearest& nearest, const int* divided, int alphaThreshold)
+void WalkRows(const RowWalk* walks, int width, const Nearest& nearest, const ErrorDivider& divider,
+              int alphaThreshold)
 {
     // Local copies, so that the carried errors and the tables' addresses can stay in
     // registers while the walk writes pixels.
     RowWalk rows[count];
     std::copy(walks, walks + count, rows);
     const Nearest lookup = nearest;
+    const ErrorDivider divide = divider;
     const int blocks = (width + kBlockPixels - 1) / kBlockPixels;
     for (int step = 0; step < blocks + count - 1; step++) {
         bool everyRowHasAWholeBlock = true;
@@ -350,33 +356,37 @@ void WalkRows(const RowWalk* walks, int width, const Nearest& nearest, const int
             for (int x = start; x < start + kBlockPixels; x++)
 #pragma GCC unroll 8
                 for (int k = 0; k < count; k++)
-                    Visit(rows[k], x - k * kBlockPixels, lookup, divided, alphaThreshold);
+                    Visit(rows[k], x - k * kBlockPixels, lookup, divide, alphaThreshold);
         } else {
             for (int x = start; x < start + kBlockPixels; x++)
 #pragma GCC unroll 8
                 for (int k = 0; k < count; k++)
                     if (x - k * kBlockPixels >= 0 && x - k * kBlockPixels < width)
-                        Visit(rows[k], x - k * kBlockPixels, lookup, divided, alphaThreshold);
+                        Visit(rows[k], x - k * kBlockPixels, lookup, divide, alphaThreshold);
         }
     }
 }
 
 template <typename Nearest>
-void DitherRows(const PixelView& work, const Nearest& nearest, const int* divided, int alphaThreshold,
-                uint16_t* indices)
+void DitherRows(const PixelView& work, const Nearest& nearest, int level, int alphaThreshold, uint16_t* indices)
 {
-    std::vector<int16_t*> errors = ErrorRows(work.width);  // errors[0]: zeros, above the first row
+    const ErrorDivider divide(level);
+    std::array<int16_t*, kRowsWalkedTogether + 1> errors = ErrorRows(work.width);  // errors[0]: zeros, above the first row
     for (int y = 0; y < work.height; y += kRowsWalkedTogether) {
         const int count = std::min(kRowsWalkedTogether, work.height - y);
         RowWalk rows[kRowsWalkedTogether];
         for (int k = 0; k < count; k++)
             rows[k] = {work.Row(y + k), errors[k], errors[k + 1],
                        indices ? indices + size_t(y + k) * work.width : nullptr};
-        if (count == kRowsWalkedTogether)
-            WalkRows<kRowsWalkedTogether>(rows, work.width, nearest, divided, alphaThreshold);
-        else
-            for (int k = 0; k < count; k++)
-                WalkRows<1>(rows + k, work.width, nearest, divided, alphaThreshold);
+        if (count == kRowsWalkedTogether) {
+            WalkRows<kRowsWalkedTogether>(rows, work.width, nearest, divide, alphaThreshold);
+        } else {  // the last few rows: in pairs, and one alone
+            int k = 0;
+            for (; k + 2 <= count; k += 2)
+                WalkRows<2>(rows + k, work.width, nearest, divide, alphaThreshold);
+            if (k < count)
+                WalkRows<1>(rows + k, work.width, nearest, divide, alphaThreshold);
+        }
         std::swap(errors[0], errors[count]);  // the last row's errors go to the next group
     }
 }
@@ -386,24 +396,21 @@ void DitherRows(const PixelView& work, const Nearest& nearest, const int* divide
 void DitherToPalette(const PixelView& work, const NearestColorFinder& finder, int level,
                      int alphaThreshold, uint16_t* indices)
 {
-    // Every difference lies in -255..255; dividing once per value beats a division per channel.
-    int dividedBy[511];
-    for (int difference = -255; difference <= 255; difference++)
-        dividedBy[difference + 255] = difference / level;  // truncates toward zero
     // Thresholding is idempotent and nothing else reads the alpha, so thresholding each
     // pixel once as it is visited gives what thresholding it at every diffusion would.
+    using Finder = NearestColorFinder;
     if (finder.Count() == 0)
         return;  // no color to reduce to
-    if (finder.Count() == 2) {
-        uint32_t errorsOfTwo[3][256];
-        DitherRows(work, NearerOfTwo(finder.Color(0), finder.Color(1), dividedBy + 255, errorsOfTwo),
-                   dividedBy + 255, alphaThreshold, indices);
-    } else if (finder.Count() <= 256 && finder.FineShift() == NearestColorFinder::kCellShift)
-        DitherRows(work, FineLookup<NearestColorFinder::kCellShift>{finder.LookupAt<NearestColorFinder::kCellShift>()}, dividedBy + 255, alphaThreshold, indices);
+    if (finder.Count() == 2)
+        DitherRows(work, NearerOfTwo(finder.Color(0), finder.Color(1)), level, alphaThreshold, indices);
+    else if (finder.Count() <= 256 && finder.FineShift() == Finder::kCellShift)
+        DitherRows(work, FineLookup<Finder::kCellShift>{finder.LookupAt<Finder::kCellShift>(), finder.Colors()},
+                   level, alphaThreshold, indices);
     else if (finder.Count() <= 256)
-        DitherRows(work, FineLookup<NearestColorFinder::kFineShift>{finder.LookupAt<NearestColorFinder::kFineShift>()}, dividedBy + 255, alphaThreshold, indices);
+        DitherRows(work, FineLookup<Finder::kFineShift>{finder.LookupAt<Finder::kFineShift>(), finder.Colors()},
+                   level, alphaThreshold, indices);
     else
-        DitherRows(work, CellLookup{finder}, dividedBy + 255, alphaThreshold, indices);
+        DitherRows(work, CellLookup{finder}, level, alphaThreshold, indices);
 }
 
 void ThresholdAlpha(const PixelView& work, int alphaThreshold)

@@ -1,6 +1,8 @@
 // Color reduction: nearest palette color, error-diffusion dithering and the alpha threshold.
 #pragma once
 
+#include <emmintrin.h>
+
 #include <cstdint>
 #include <vector>
 
@@ -18,49 +20,43 @@
 // A finder fills its cells as queries reach them; the shared finders of the fixed palettes
 // are filled completely once and are then safe to use from any thread.
 class NearestColorFinder {
-    struct SlotEntry;  // one entry for the comparison of a fine cell's slots, below
-
 public:
     NearestColorFinder(const PaletteColor* palette, int count);
     int Find(int red, int green, int blue) const;
-    // For palettes of at most 256 entries: the nearest entry's color with its index in the
-    // top byte, so that a caller gets both from one lookup.
-    uint32_t FindColorAndIndex(int red, int green, int blue) const
-    {
-        return fineShift_ == kCellShift ? FindColorAndIndexAt<kCellShift>(red, green, blue)
-                                        : FindColorAndIndexAt<kFineShift>(red, green, blue);
-    }
-    // The same for a finder whose fine cells have `shift` bits (FineShift()). Inline: the
-    // dithering walk spends most of its time here.
-    template <int shift>
-    uint32_t FindColorAndIndexAt(int red, int green, int blue) const
-    {
-        return LookupAt<shift>()(red, green, blue);
-    }
-    // The same with the tables' addresses in hand, for a walk that asks for every pixel:
-    // a copy held in the walk's own variables is not read again after each pixel it writes.
+
+    // A color or a palette entry as the lookups compare them: blue, green, red and 0 in the
+    // low four 16-bit lanes, 0 above.
+    static __m128i Levels(int red, int green, int blue) { return _mm_setr_epi16(short(blue), short(green), short(red), 0, 0, 0, 0, 0); }
+    static __m128i Levels(PaletteColor color) { return Levels(PaletteRed(color), PaletteGreen(color), PaletteBlue(color)); }
+
+    // The nearest entry's index for palettes of at most 256 entries, with the tables'
+    // addresses in hand: a copy held in a walk's own variables is not read again after each
+    // pixel the walk writes. `shift` is the finder's FineShift().
     template <int shift>
     struct Lookup {
         const NearestColorFinder* finder;
         const uint32_t* fine;
-        const SlotEntry* entries;
-        uint32_t operator()(int red, int green, int blue) const
+        const uint64_t* levels;
+        int operator()(__m128i color) const
         {
-            constexpr int perChannel = 256 >> shift;
-            const int fineCell = ((red >> shift) * perChannel + (green >> shift)) * perChannel + (blue >> shift);
+            constexpr short perChannel = 256 >> shift;
+            const __m128i parts = _mm_madd_epi16(_mm_srli_epi16(color, shift),
+                                                 _mm_setr_epi16(1, perChannel, perChannel * perChannel, 0, 0, 0, 0, 0));
+            const int fineCell = _mm_cvtsi128_si32(_mm_add_epi32(parts, _mm_srli_epi64(parts, 32)));
             const uint32_t slots = fine[fineCell];
             if ((slots & 0xFF) > (slots >> 8 & 0xFF)) [[unlikely]]
-                return finder->FindColorAndIndexSlowly(fineCell, red, green, blue);
-            return BestOfFourSlots(entries, slots, red, green, blue);
+                return finder->FindSlowly(fineCell, color);
+            return BestOfFourSlots(levels, slots, color);
         }
     };
     template <int shift>
     Lookup<shift> LookupAt() const
     {
-        return {this, fine_.data(), slotEntries_.data()};
+        return {this, fine_.data(), levels_.data()};
     }
     int FineShift() const { return fineShift_; }
     PaletteColor Color(int index) const { return palette_[index]; }
+    const PaletteColor* Colors() const { return palette_.data(); }
     int Count() const { return int(palette_.size()); }
     static constexpr int kCellShift = 4;  // 16 levels per cell and channel
     static constexpr int kFineShift = 3;  // 8 levels per fine cell and channel
@@ -86,52 +82,37 @@ private:
     };
 
     int FindInCell(int red, int green, int blue) const;
-    uint32_t FindColorAndIndexSlowly(int fineCell, int red, int green, int blue) const;
+    int FindSlowly(int fineCell, __m128i color) const;
 
-    // One entry for the four-slot comparison. Comparing |c|^2 - 2 c.v orders the entries as
-    // the squared distance |c - v|^2 does (|v|^2 is the same for all of them), and c.v comes
-    // from one multiplication: with c's channels 21 bits apart and v's in the reverse order,
-    // the product's bits 42..62 hold the sum of the three products (each lower field stays
-    // below 2^21, so nothing carries into it).
-    struct SlotEntry {
-        uint64_t spread;           // blue | green << 21 | red << 42
-        int32_t norm;              // |c|^2
-        uint32_t colorAndIndex;    // as FindColorAndIndex returns it
-    };
-    static uint64_t SpreadReversed(int red, int green, int blue)
+    // The nearest of a fine cell's four slots: the four squared distances at once, each
+    // made a key with its slot's number in the two lowest bits, so that the smallest key is
+    // the nearest slot and the first of equals (the slots rise in index order: the lowest
+    // index wins a tie). Keys stay below 2^24 and so compare exactly as floats, for which
+    // SSE2 has a minimum. No branch: on a noisy picture it would miss half the time.
+    static int BestOfFourSlots(const uint64_t* levels, uint32_t slots, __m128i color)
     {
-        return uint64_t(red) | uint64_t(green) << 21 | uint64_t(blue) << 42;
-    }
-
-    // The nearest of a fine cell's four slots, as FindColorAndIndex returns it. The slots
-    // rise in index order and each pair keeps its first on a tie, so the lowest index wins;
-    // comparing in two pairs keeps the chain of selections short.
-    static uint32_t BestOfFourSlots(const SlotEntry* entries, uint32_t slots, int red, int green, int blue)
-    {
-        const uint64_t v = SpreadReversed(red, green, blue);
-        uint32_t entry[kFineSlots];
-        int distance[kFineSlots];
-        for (int i = 0; i < kFineSlots; i++) {
-            const SlotEntry& e = entries[slots >> (8 * i) & 0xFF];
-            entry[i] = e.colorAndIndex;
-            distance[i] = e.norm - 2 * int((e.spread * v) >> 42 & 0x1FFFFF);
-        }
-        // Selections by mask: on a noisy picture a branch here would miss half the time.
-        const uint32_t firstMask = -uint32_t(distance[1] < distance[0]);
-        const uint32_t secondMask = -uint32_t(distance[3] < distance[2]);
-        const uint32_t first = entry[0] ^ ((entry[0] ^ entry[1]) & firstMask);
-        const uint32_t second = entry[2] ^ ((entry[2] ^ entry[3]) & secondMask);
-        const int firstDistance = distance[0] ^ ((distance[0] ^ distance[1]) & int(firstMask));
-        const int secondDistance = distance[2] ^ ((distance[2] ^ distance[3]) & int(secondMask));
-        const uint32_t lastMask = -uint32_t(secondDistance < firstDistance);
-        return first ^ ((first ^ second) & lastMask);
+        const __m128i both = _mm_unpacklo_epi64(color, color);
+        auto twoEntries = [&](int first) {
+            const __m128i a = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&levels[slots >> (8 * first) & 0xFF]));
+            const __m128i b = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&levels[slots >> (8 * first + 8) & 0xFF]));
+            const __m128i difference = _mm_sub_epi16(_mm_unpacklo_epi64(a, b), both);
+            return _mm_castsi128_ps(_mm_madd_epi16(difference, difference));  // two partial sums per entry
+        };
+        const __m128 low = twoEntries(0), high = twoEntries(2);
+        const __m128i distances = _mm_add_epi32(_mm_castps_si128(_mm_shuffle_ps(low, high, _MM_SHUFFLE(2, 0, 2, 0))),
+                                                _mm_castps_si128(_mm_shuffle_ps(low, high, _MM_SHUFFLE(3, 1, 3, 1))));
+        const __m128 keys = _mm_cvtepi32_ps(_mm_or_si128(_mm_slli_epi32(distances, 2), _mm_setr_epi32(0, 1, 2, 3)));
+        __m128 least = _mm_min_ps(keys, _mm_shuffle_ps(keys, keys, _MM_SHUFFLE(2, 3, 0, 1)));
+        least = _mm_min_ps(least, _mm_movehl_ps(least, least));
+        const int slot = _mm_cvttss_si32(least) & 3;
+        return int(slots >> (8 * slot) & 0xFF);
     }
     void PrepareCell(int cell) const;
     uint32_t PrepareFineCell(int fineCell) const;
     void PrepareAllCells();
 
     std::vector<PaletteColor> palette_;
-    std::vector<SlotEntry> slotEntries_;  // for the first 256 entries
+    std::vector<uint64_t> levels_;  // the first 256 entries as Levels gives them
     // Palettes of 16 entries or fewer rarely have more than four candidates even in a whole
     // cell, so their fine cells are the cells: a table of 16 KB stays in the nearest cache.
     int fineShift_;

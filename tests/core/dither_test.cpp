@@ -245,6 +245,11 @@ TEST(Dither, MatchesThePixelByPixelWalkOnRandomPictures)
     const Case ownForty = {large.data() + 200, 40, 2, 100, 39, 17, 0, false};
     std::vector<Case> all(std::begin(cases), std::end(cases));
     all.insert(all.end(), {largeCase, ownTwelve, ownForty});
+    // Every level divides the error exactly; wide pictures walk many rows at once.
+    for (int level = 1; level <= 255; level++)
+        all.push_back({level % 2 ? kPalette16 : kPalette2, level % 2 ? 16 : 2, level, 128, 9 + level % 5, 3, 0, false});
+    all.push_back({kPalette256, 256, 3, 200, 301, 12, 5, false});
+    all.push_back({kPalette2, 2, 7, 200, 130, 7, 0, true});
     for (const Case& c : all) {
         const int rowPixels = c.width + c.padding;
         std::vector<uint32_t> pixels(size_t(rowPixels) * c.height);
