@@ -193,9 +193,11 @@ struct NearerOfTwo {
     __m128i firstLevels, secondLevels;
 
     NearerOfTwo(PaletteColor c0, PaletteColor c1)
-        : twiceTheStep(_mm_slli_epi16(_mm_sub_epi16(NearestColorFinder::Levels(c1), NearestColorFinder::Levels(c0)), 1)),
-          thresholds(_mm_set1_epi32(SquaredDistance(c1, 0, 0, 0) - SquaredDistance(c0, 0, 0, 0))), first(c0 & 0xFFFFFF),
-          second(c1 & 0xFFFFFF), firstLevels(NearestColorFinder::Levels(c0)), secondLevels(NearestColorFinder::Levels(c1))
+        : twiceTheStep(
+              _mm_slli_epi16(_mm_sub_epi16(NearestColorFinder::Levels(c1), NearestColorFinder::Levels(c0)), 1)),
+          thresholds(_mm_set1_epi32(SquaredDistance(c1, 0, 0, 0) - SquaredDistance(c0, 0, 0, 0))),
+          first(c0 & 0xFFFFFF), second(c1 & 0xFFFFFF), firstLevels(NearestColorFinder::Levels(c0)),
+          secondLevels(NearestColorFinder::Levels(c1))
     {
     }
     Pick operator()(__m128i color) const
@@ -218,7 +220,8 @@ struct FineLookup {
     Pick operator()(__m128i color) const
     {
         const int index = lookup(color);
-        return {colors[index] & 0xFFFFFF, index, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&lookup.levels[index]))};
+        const __m128i levels = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&lookup.levels[index]));
+        return {colors[index] & 0xFFFFFF, index, levels};
     }
 };
 
@@ -226,7 +229,8 @@ struct CellLookup {
     const NearestColorFinder& finder;
     Pick operator()(__m128i color) const
     {
-        const int index = finder.Find(_mm_extract_epi16(color, 2), _mm_extract_epi16(color, 1), _mm_extract_epi16(color, 0));
+        const int index =
+            finder.Find(_mm_extract_epi16(color, 2), _mm_extract_epi16(color, 1), _mm_extract_epi16(color, 0));
         return {finder.Color(index) & 0xFFFFFF, index, NearestColorFinder::Levels(finder.Color(index))};
     }
 };
@@ -261,7 +265,7 @@ struct ErrorDivider {
 // one walk alone is a chain of dependent steps (lookup, comparison, error, next pixel) that
 // leaves most of it idle.
 constexpr int kRowsWalkedTogether = 5;
-constexpr int kBlockPixels = 8;
+constexpr int kBlockPixels = 4;
 
 // The rows of errors between the rows of a group, kept from call to call: fresh pages cost
 // more than the walk of a small picture. Each holds four values per pixel (the alpha's
@@ -371,7 +375,7 @@ template <typename Nearest>
 void DitherRows(const PixelView& work, const Nearest& nearest, int level, int alphaThreshold, uint16_t* indices)
 {
     const ErrorDivider divide(level);
-    std::array<int16_t*, kRowsWalkedTogether + 1> errors = ErrorRows(work.width);  // errors[0]: zeros, above the first row
+    auto errors = ErrorRows(work.width);  // errors[0]: zeros, above the first row
     for (int y = 0; y < work.height; y += kRowsWalkedTogether) {
         const int count = std::min(kRowsWalkedTogether, work.height - y);
         RowWalk rows[kRowsWalkedTogether];

@@ -26,8 +26,14 @@ public:
 
     // A color or a palette entry as the lookups compare them: blue, green, red and 0 in the
     // low four 16-bit lanes, 0 above.
-    static __m128i Levels(int red, int green, int blue) { return _mm_setr_epi16(short(blue), short(green), short(red), 0, 0, 0, 0, 0); }
-    static __m128i Levels(PaletteColor color) { return Levels(PaletteRed(color), PaletteGreen(color), PaletteBlue(color)); }
+    static __m128i Levels(int red, int green, int blue)
+    {
+        return _mm_setr_epi16(short(blue), short(green), short(red), 0, 0, 0, 0, 0);
+    }
+    static __m128i Levels(PaletteColor color)
+    {
+        return Levels(PaletteRed(color), PaletteGreen(color), PaletteBlue(color));
+    }
 
     // The nearest entry's index for palettes of at most 256 entries, with the tables'
     // addresses in hand: a copy held in a walk's own variables is not read again after each
@@ -93,8 +99,10 @@ private:
     {
         const __m128i both = _mm_unpacklo_epi64(color, color);
         auto twoEntries = [&](int first) {
-            const __m128i a = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&levels[slots >> (8 * first) & 0xFF]));
-            const __m128i b = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&levels[slots >> (8 * first + 8) & 0xFF]));
+            auto entry = [&](int slot) {
+                return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&levels[slots >> (8 * slot) & 0xFF]));
+            };
+            const __m128i a = entry(first), b = entry(first + 1);
             const __m128i difference = _mm_sub_epi16(_mm_unpacklo_epi64(a, b), both);
             return _mm_castsi128_ps(_mm_madd_epi16(difference, difference));  // two partial sums per entry
         };
