@@ -334,7 +334,7 @@ inline void Visit(RowWalk& row, int x, const Nearest& nearest, const ErrorDivide
 }
 
 // Walks `count` rows together; at step s row k walks block s - k. Before a row walks a
-// block, the row above has finished it and the pixel after it.
+// block, the row above has finished that block, so every error it gets from above is known.
 template <int count, typename Nearest>
 void WalkRows(const RowWalk* walks, int width, const Nearest& nearest, const ErrorDivider& divider,
               int alphaThreshold)
